@@ -1,0 +1,240 @@
+#include "Calculation.h"
+#include "GemCatalogue.h"
+#include "LevelScan.h"
+#include "LevelsReader.h"
+
+#include <QTest>
+
+#include <numeric>
+
+using namespace lapidor;
+
+namespace {
+
+const QByteArray fiveLevels = "[LEVEL=1 XP=0]\r\n[LEVEL=2 XP=1000]\r\n[LEVEL=3 XP=3000]\r\n"
+                              "[LEVEL=4 XP=6000]\r\n[LEVEL=5 XP=10000]\r\n";
+
+LevelTable tableFrom(const QByteArray& fileText)
+{
+    return readLevels({fileText.constData(), std::size_t(fileText.size())});
+}
+
+// counts: "all=9999" or space-separated "field=count" pairs such as "1=1 13=2".
+CalculationInput inputFor(const QString& mode, const QString& start, const QString& counts)
+{
+    CalculationInput input;
+    if (mode == "level") {
+        input.Mode = StartMode::CurrentLevel;
+        input.LevelText = start.toStdString();
+    } else if (mode == "experience") {
+        input.Mode = StartMode::CurrentExperience;
+        input.ExperienceText = start.toStdString();
+    }
+    input.CountTexts.fill("0");
+    for (const auto& pair : counts.split(' ', Qt::SkipEmptyParts)) {
+        const auto field = pair.section('=', 0, 0);
+        const auto count = pair.section('=', 1).toStdString();
+        if (field == "all")
+            input.CountTexts.fill(count);
+        else
+            input.CountTexts[field.toUInt() - 1] = count;
+    }
+    return input;
+}
+
+QStringList valuesInWriteOrder(const CalculationReport& report)
+{
+    QStringList values;
+    for (const auto& line : reportLines)
+        values << QString::fromStdString(report.*line.value);
+    return values;
+}
+
+} // namespace
+
+class CalculationTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void gemCatalogue();
+    void report_data();
+    void report();
+    void failure_data();
+    void failure();
+    void levelScanPassesTheSixteenBitRange();
+    void captionsJoinPrefixAndValue();
+};
+
+void CalculationTest::gemCatalogue()
+{
+    const auto xp = [](auto gems) {
+        return std::accumulate(gems.begin(), gems.end(), 0, [](int sum, const GemKind& g) { return sum + g.xpPerUnit; });
+    };
+    QCOMPARE(xp(roughGems()), 120000);
+    QCOMPARE(xp(finelyCutGems()), 300000);
+    for (std::size_t i = 0; i < 12; ++i) {
+        const auto& rough = roughGems()[i];
+        const auto& cut = finelyCutGems()[i];
+        QCOMPARE(rough.state, GemState::Rough);
+        QCOMPARE(cut.state, GemState::FinelyCut);
+        QCOMPARE(cut.stone, rough.stone);
+        QCOMPARE(cut.xpPerUnit, rough.xpPerUnit + 15000);
+    }
+    for (std::size_t n = 1; n <= GemCatalogue.size(); ++n) {
+        QCOMPARE(QString::fromUtf8(GemCatalogue[n - 1].countField), QString("Text%1").arg(n));
+        QCOMPARE(QString::fromUtf8(GemCatalogue[n - 1].labelName), n == 1 ? QString("r") : QString("Label%1").arg(n - 1));
+    }
+    QCOMPARE(GemCatalogue[4].caption, "Rough Diamond:");
+    QCOMPARE(GemCatalogue[4].xpPerUnit, 10000);
+    QCOMPARE(GemCatalogue[7].caption, "Rough Limestone:");
+    QCOMPARE(GemCatalogue[7].xpPerUnit, 15000);
+    QCOMPARE(GemCatalogue[16].xpPerUnit, 25000);
+    QCOMPARE(GemCatalogue[19].xpPerUnit, 30000);
+}
+
+void CalculationTest::report_data()
+{
+    QTest::addColumn<QByteArray>("levels");
+    QTest::addColumn<QString>("mode");
+    QTest::addColumn<QString>("start");
+    QTest::addColumn<QString>("counts");
+    QTest::addColumn<QString>("separator");
+    // New level, total gems, XP from roughs, XP from finely cuts, total XP, old XP, old level, new XP.
+    QTest::addColumn<QStringList>("values");
+
+    QTest::newRow("worked example") << fiveLevels << "experience" << "2500" << "1=1 13=2" << "."
+                                    << QStringList{"5", "3", "5000", "40000", "45000", "2500", "2", "47500"};
+    QTest::newRow("no experience, no gems") << fiveLevels << "experience" << "0" << "" << "."
+                                            << QStringList{"1", "0", "0", "0", "0", "0", "1", "0"};
+    QTest::newRow("experience equal to a threshold stays below it")
+        << fiveLevels << "experience" << "1000" << "" << "."
+        << QStringList{"1", "0", "0", "0", "0", "1000", "1", "1000"};
+    QTest::newRow("experience just past a threshold") << fiveLevels << "experience" << "1001" << "" << "."
+                                                      << QStringList{"2", "0", "0", "0", "0", "1001", "2", "1001"};
+    QTest::newRow("level start lands one level lower") << fiveLevels << "level" << "3" << "" << "."
+                                                       << QStringList{"2", "0", "0", "0", "0", "3000", "3", "3000"};
+    QTest::newRow("level start plus a rough diamond") << fiveLevels << "level" << "3" << "5=1" << "."
+                                                      << QStringList{"5", "1", "10000", "0", "10000", "3000", "3", "13000"};
+    QTest::newRow("level text keeps its leading zero") << fiveLevels << "level" << "03" << "" << "."
+                                                       << QStringList{"2", "0", "0", "0", "0", "3000", "03", "3000"};
+    QTest::newRow("experience text keeps its leading zeros") << fiveLevels << "experience" << "0050" << "" << "."
+                                                             << QStringList{"1", "0", "0", "0", "0", "0050", "1", "50"};
+    QTest::newRow("every count at 9999 with the largest experience")
+        << fiveLevels << "experience" << "248292513235" << "all=9999" << "."
+        << QStringList{"5", "239976", "1199880000", "2999700000", "4199580000", "248292513235", "5", "252492093235"};
+    QTest::newRow("each gem counted in its own half")
+        << fiveLevels << "experience" << "0" << "12=1 24=1" << "."
+        << QStringList{"5", "2", "10000", "25000", "35000", "0", "1", "35000"};
+    QTest::newRow("unsorted thresholds")
+        << QByteArray("[LEVEL=a XP=0]\r\n[LEVEL=b XP=6000]\r\n[LEVEL=c XP=1000]\r\n[LEVEL=d XP=3000]")
+        << "experience" << "4000" << "" << "." << QStringList{"d", "0", "0", "0", "0", "4000", "d", "4000"};
+    QTest::newRow("equal thresholds: the first wins")
+        << QByteArray("[LEVEL=a XP=0]\r\n[LEVEL=b XP=1000]\r\n[LEVEL=c XP=1000]\r\n[LEVEL=d XP=3000]")
+        << "experience" << "1500" << "" << "." << QStringList{"b", "0", "0", "0", "0", "1500", "b", "1500"};
+    QTest::newRow("empty table") << QByteArray() << "experience" << "500" << "" << "."
+                                 << QStringList{"", "0", "0", "0", "0", "500", "", "500"};
+    QTest::newRow("fewer labels than thresholds")
+        << QByteArray("[LEVEL=1 XP=0]\r\n[LEVEL=2 XP=100] XP=200]") << "experience" << "250" << "" << "."
+        << QStringList{"", "0", "0", "0", "0", "250", "", "250"};
+    QTest::newRow("neither mode") << fiveLevels << "none" << "" << "1=1" << "."
+                                  << QStringList{"3", "1", "5000", "0", "5000", "", "", "5000"};
+    QTest::newRow("fractional threshold uses the decimal separator")
+        << QByteArray("[LEVEL=1 XP=0]\r\n[LEVEL=2 XP=100.5]") << "level" << "2" << "" << ","
+        << QStringList{"1", "0", "0", "0", "0", "100.5", "2", "100,5"};
+    QTest::newRow("threshold read up to its first non-digit by the scan")
+        << QByteArray("[LEVEL=1 XP=0]\r\n[LEVEL=2 XP=100 XP]") << "experience" << "150" << "" << "."
+        << QStringList{"2", "0", "0", "0", "0", "150", "2", "150"};
+    QTest::newRow("fractional count rounds half to even") << fiveLevels << "level" << "1" << "1=2.5 2=3.5" << "."
+                                                          << QStringList{"5", "6", "30000", "0", "30000", "0", "1", "30000"};
+}
+
+void CalculationTest::report()
+{
+    QFETCH(QByteArray, levels);
+    QFETCH(QString, mode);
+    QFETCH(QString, start);
+    QFETCH(QString, counts);
+    QFETCH(QString, separator);
+    QFETCH(QStringList, values);
+
+    auto input = inputFor(mode, start, counts);
+    input.DecimalSeparator = separator.toStdString();
+    const auto result = CalculateReport(tableFrom(levels), input);
+    QVERIFY2(result.report, result.failure.c_str());
+    QVERIFY(result.failure.empty());
+    QCOMPARE(valuesInWriteOrder(*result.report), values);
+}
+
+void CalculationTest::failure_data()
+{
+    QTest::addColumn<QByteArray>("levels");
+    QTest::addColumn<QString>("mode");
+    QTest::addColumn<QString>("start");
+    QTest::addColumn<QString>("counts");
+    QTest::addColumn<QString>("message");
+
+    QTest::newRow("level beyond the table") << fiveLevels << "level" << "7" << ""
+                                            << "Level 7 is not in levels.txt, which lists 5 levels.";
+    QTest::newRow("level 00") << fiveLevels << "level" << "00" << ""
+                              << "Level 0 is not in levels.txt: levels start at 1.";
+    QTest::newRow("level beyond 16 bits") << fiveLevels << "level" << "40200" << ""
+                                          << "Level 40200 is not in levels.txt, which lists 5 levels.";
+    QTest::newRow("level with an empty table") << QByteArray() << "level" << "1" << ""
+                                               << "Level 1 is not in levels.txt, which lists no levels.";
+    QTest::newRow("level with a one-level table") << QByteArray("[LEVEL=1 XP=0]") << "level" << "2" << ""
+                                                  << "Level 2 is not in levels.txt, which lists 1 level.";
+    QTest::newRow("level not a number") << fiveLevels << "level" << "-" << "" << "The current level is not a number.";
+    QTest::newRow("threshold followed by letters")
+        << QByteArray("[LEVEL=1 XP=0]\r\n[LEVEL=2 XP=800x]") << "level" << "2" << ""
+        << "The experience of level 2 in levels.txt is not a number: \"800x\".";
+    QTest::newRow("threshold beyond a double") << QByteArray("[LEVEL=1 XP=1e400]") << "level" << "1" << ""
+                                               << "The experience of level 1 in levels.txt is too large: \"1e400\".";
+    QTest::newRow("experience not a number") << fiveLevels << "experience" << "12a" << ""
+                                             << "The current experience is not a number.";
+    QTest::newRow("experience empty") << fiveLevels << "experience" << "" << ""
+                                      << "The current experience is not a number.";
+    QTest::newRow("experience beyond a double") << fiveLevels << "experience" << QString(400, '9') << ""
+                                                << "The current experience is too large.";
+    QTest::newRow("count not a number") << fiveLevels << "level" << "1" << "3=ab"
+                                        << "The count of Rough Aquamarine is not a number.";
+    QTest::newRow("count beyond 16 bits") << fiveLevels << "level" << "1" << "24=1e10"
+                                          << "The count of Finely Cut Sapphire is too large.";
+    QTest::newRow("count below 16 bits") << fiveLevels << "experience" << "0" << "13=-1e9"
+                                         << "The count of Finely Cut Agate is too small.";
+}
+
+void CalculationTest::failure()
+{
+    QFETCH(QByteArray, levels);
+    QFETCH(QString, mode);
+    QFETCH(QString, start);
+    QFETCH(QString, counts);
+    QFETCH(QString, message);
+
+    const auto result = CalculateReport(tableFrom(levels), inputFor(mode, start, counts));
+    QVERIFY(!result.report);
+    QCOMPARE(QString::fromStdString(result.failure), message);
+}
+
+void CalculationTest::levelScanPassesTheSixteenBitRange()
+{
+    LevelTable table;
+    for (int i = 0; i < 40000; ++i) {
+        table.List1.push_back(std::to_string(i + 1));
+        table.List2.push_back(std::to_string(i * 10));
+    }
+    QCOMPARE(FindLevelIndex(table, 399995.0), 39999);
+    QCOMPARE(FindLevelIndex(table, 327685.0), 32768);
+    QCOMPARE(FindLevelIndex(table, 0.0), 0);
+}
+
+void CalculationTest::captionsJoinPrefixAndValue()
+{
+    const auto result = CalculateReport(tableFrom(fiveLevels), inputFor("experience", "2500", "1=1"));
+    QVERIFY(result.report);
+    QCOMPARE(caption(reportLines.front(), *result.report), "New Level: 4");
+    QCOMPARE(caption(reportLines.back(), *result.report), "New XP: 7500");
+}
+
+QTEST_APPLESS_MAIN(CalculationTest)
+#include "tst_calculation.moc"
