@@ -1,0 +1,362 @@
+#include "ClockStatusBar.h"
+#include "EntryRules.h"
+#include "MainWindow.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace lapidor;
+
+class MainWindowTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void controlsStandAtTheirDesignPlaces_data();
+    void controlsStandAtTheirDesignPlaces();
+    void opensInTheStartState();
+    void tabVisitsTheControlsInOrder_data();
+    void tabVisitsTheControlsInOrder();
+    void entryRules_data();
+    void entryRules();
+    void typing_data();
+    void typing();
+    void enterMovesToTheNextField();
+    void optionsSwitchTheStartField();
+    void calculateWritesTheReport();
+    void failedCalculationKeepsTheCaptionsAndTellsWhy();
+    void fractionalNewXpUsesTheLocaleSeparator();
+    void levelListsShowTheTableAsLatin1();
+    void resizingMovesOnlyTheStatusBar();
+
+private:
+    template <typename T = QWidget>
+    T* find(const char* name) const
+    {
+        auto* widget = window_->findChild<T*>(QString::fromLatin1(name));
+        if (!widget)
+            qFatal("no control named %s", name);
+        return widget;
+    }
+    QString caption(const char* label) const { return find<QLabel>(label)->text(); }
+    void showWindow(const QByteArray& levels);
+
+    QTemporaryDir dir_;
+    std::unique_ptr<MainWindow> window_;
+};
+
+void MainWindowTest::showWindow(const QByteArray& levels)
+{
+    QFile file(dir_.filePath("levels.txt"));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(levels);
+    file.close();
+    window_ = std::make_unique<MainWindow>(file.fileName());
+    window_->show();
+    QApplication::setActiveWindow(window_.get());
+    QVERIFY(QTest::qWaitForWindowActive(window_.get()));
+}
+
+void MainWindowTest::init()
+{
+    showWindow("[LEVEL=1 XP=0]\r\n[LEVEL=2 XP=1000]\r\n[LEVEL=3 XP=3000]\r\n[LEVEL=4 XP=6000]\r\n[LEVEL=5 XP=10000]\r\n");
+}
+
+void MainWindowTest::cleanup()
+{
+    window_.reset();
+}
+
+void MainWindowTest::controlsStandAtTheirDesignPlaces_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QRect>("pixels"); // design twips divided by 15
+
+    QTest::newRow("gem frame") << "Lapidors" << QRect(8, 8, 433, 361);
+    QTest::newRow("options frame") << "Frame2" << QRect(448, 8, 313, 73);
+    QTest::newRow("output frame") << "Frame1" << QRect(448, 88, 313, 177);
+    QTest::newRow("first rough label") << "r" << QRect(8, 32, 81, 17);
+    QTest::newRow("last rough field") << "Text12" << QRect(128, 296, 41, 19);
+    QTest::newRow("first finely cut label") << "Label12" << QRect(216, 32, 145, 17);
+    QTest::newRow("last finely cut field") << "Text24" << QRect(360, 296, 41, 19);
+    QTest::newRow("calculate") << "Calculate" << QRect(160, 328, 105, 17);
+    QTest::newRow("level option") << "Option1" << QRect(8, 24, 17, 17);
+    QTest::newRow("experience field") << "Text25" << QRect(184, 48, 121, 19);
+    QTest::newRow("level field") << "Text26" << QRect(184, 24, 41, 19);
+    QTest::newRow("top output label") << "Label25" << QRect(16, 24, 241, 17);
+    QTest::newRow("bottom output label") << "Label33" << QRect(16, 152, 241, 17);
+    QTest::newRow("label list") << "List1" << QRect(16, 576, 161, 17);
+    QTest::newRow("threshold list") << "List2" << QRect(192, 576, 169, 17);
+}
+
+void MainWindowTest::controlsStandAtTheirDesignPlaces()
+{
+    QFETCH(QString, name);
+    QFETCH(QRect, pixels);
+    QCOMPARE(find(name.toLatin1())->geometry(), pixels);
+}
+
+void MainWindowTest::opensInTheStartState()
+{
+    QCOMPARE(window_->centralWidget()->size() + QSize(0, find("sbStatusBar")->height()), QSize(768, 393));
+    QCOMPARE(find("sbStatusBar")->height(), 18);
+    QCOMPARE(window_->windowTitle(), "Lapidor :: By Edda Rowan");
+    QCOMPARE(window_->findChild<QAction*>("mnuHelpAbout")->text(), "&About ");
+    for (int n = 1; n <= 24; ++n)
+        QCOMPARE(find<QLineEdit>(qPrintable(QString("Text%1").arg(n)))->text(), "0");
+    QVERIFY(find<QRadioButton>("Option1")->isChecked());
+    QVERIFY(find("Text26")->isEnabled());
+    QVERIFY(!find("Text25")->isEnabled());
+    QCOMPARE(caption("Label25"), "Total Gems: N/A");
+    QCOMPARE(caption("Label26"), "Total XP From Finely Cuts: N/A");
+    QCOMPARE(caption("Label33"), "New Level: N/A");
+    QCOMPARE(find<QGroupBox>("Frame1")->title(), "Output");
+    const auto* bar = find<ClockStatusBar>("sbStatusBar");
+    QCOMPARE(bar->panelText(1), "Lapidor");
+    QCOMPARE(bar->panelText(2), QLocale().toString(QDate::currentDate(), QLocale::ShortFormat));
+    QVERIFY(!bar->panelText(3).isEmpty());
+}
+
+void MainWindowTest::tabVisitsTheControlsInOrder_data()
+{
+    QTest::addColumn<bool>("experienceMode");
+    QTest::addColumn<QStringList>("stopsAfterCalculate");
+
+    QTest::newRow("level mode") << false << QStringList{"Option1", "Text26", "List1", "List2", "Text1"};
+    QTest::newRow("experience mode") << true << QStringList{"Option2", "Text25", "List1", "List2", "Text1"};
+}
+
+void MainWindowTest::tabVisitsTheControlsInOrder()
+{
+    QFETCH(bool, experienceMode);
+    QFETCH(QStringList, stopsAfterCalculate);
+    if (experienceMode) {
+        find("Option1")->setFocus(); // the selected button is the stop, not the one focused last
+        find<QRadioButton>("Option2")->setChecked(true);
+    }
+
+    QStringList expected;
+    for (int n = 2; n <= 24; ++n)
+        expected << QString("Text%1").arg(n);
+    expected << "Calculate" << stopsAfterCalculate;
+
+    find("Text1")->setFocus();
+    QStringList visited;
+    for (qsizetype i = 0; i < expected.size(); ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        visited << QApplication::focusWidget()->objectName();
+    }
+    QCOMPARE(visited, expected);
+
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
+    QCOMPARE(QApplication::focusWidget()->objectName(), "List2");
+}
+
+void MainWindowTest::entryRules_data()
+{
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("kept");
+
+    QTest::newRow("emptied gem field shows 1") << "gem" << "" << "1";
+    QTest::newRow("four digits stay") << "gem" << "9999" << "9999";
+    QTest::newRow("fifth character caps the count") << "gem" << "01234" << "9999";
+    QTest::newRow("pasted four characters stay") << "gem" << "a-.," << "a-.,";
+    QTest::newRow("emptied experience shows 0") << "experience" << "" << "0";
+    QTest::newRow("experience at the cap stays") << "experience" << "248292513235" << "248292513235";
+    QTest::newRow("experience above the cap") << "experience" << "248292513236" << "248292513235";
+    QTest::newRow("experience with leading zero stays") << "experience" << "0248292513235" << "0248292513235";
+    QTest::newRow("fraction of the cap stays") << "experience" << "248292513235.5" << "248292513235.5";
+    QTest::newRow("experience beyond a double") << "experience" << QString(400, '9') << "248292513235";
+    QTest::newRow("pasted experience not a number stays") << "experience" << "12a" << "12a";
+    QTest::newRow("emptied level shows 1") << "level" << "" << "1";
+    QTest::newRow("level 0 becomes 1") << "level" << "0" << "1";
+    QTest::newRow("level 00 stays") << "level" << "00" << "00";
+    QTest::newRow("level 200 stays") << "level" << "200" << "200";
+    QTest::newRow("level 201") << "level" << "201" << "200";
+    QTest::newRow("level with leading zero stays") << "level" << "0200" << "0200";
+    QTest::newRow("level beyond 16 bits") << "level" << "40200" << "200";
+    QTest::newRow("level rounding to 202") << "level" << "201.5" << "200";
+    QTest::newRow("pasted level not a number stays") << "level" << "abc" << "abc";
+}
+
+void MainWindowTest::entryRules()
+{
+    QFETCH(QString, field);
+    QFETCH(QString, text);
+    QFETCH(QString, kept);
+    const auto rule = field == "gem" ? clampGemCount : field == "experience" ? clampExperience : clampLevel;
+    QCOMPARE(rule(text), kept);
+}
+
+void MainWindowTest::typing_data()
+{
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("start");
+    QTest::addColumn<QString>("keys"); // typed at the end; '<' is Backspace, '^' is Home
+    QTest::addColumn<QString>("result");
+
+    QTest::newRow("letters, blanks, signs and separators are dropped") << "Text1" << "7" << "a -.,+e" << "7";
+    QTest::newRow("digits are taken") << "Text2" << "0" << "12" << "012";
+    QTest::newRow("a fifth digit caps the count") << "Text3" << "0" << "1234" << "9999";
+    QTest::newRow("backspace empties to 1") << "Text4" << "5" << "<" << "1";
+    QTest::newRow("level backspace keeps 1") << "Text26" << "1" << "<" << "1";
+    QTest::newRow("digit before 0200 caps the level") << "Text26" << "0200" << "^4" << "200";
+    QTest::newRow("level 201 typed") << "Text26" << "" << "201" << "200";
+}
+
+void MainWindowTest::typing()
+{
+    QFETCH(QString, field);
+    QFETCH(QString, start);
+    QFETCH(QString, keys);
+    QFETCH(QString, result);
+
+    auto* edit = find<QLineEdit>(field.toLatin1());
+    edit->setFocus();
+    edit->setText(start);
+    edit->end(false);
+    for (const QChar key : keys) {
+        if (key == '<')
+            QTest::keyClick(edit, Qt::Key_Backspace);
+        else if (key == '^')
+            QTest::keyClick(edit, Qt::Key_Home);
+        else
+            QTest::keyClicks(edit, key);
+    }
+    QCOMPARE(edit->text(), result);
+}
+
+void MainWindowTest::enterMovesToTheNextField()
+{
+    auto* field = find<QLineEdit>("Text12");
+    field->setFocus();
+    QTest::keyClick(field, Qt::Key_Return);
+    QCOMPARE(field->text(), "0");
+    QTRY_COMPARE(QApplication::focusWidget()->objectName(), "Text13");
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Enter);
+    QTRY_COMPARE(QApplication::focusWidget()->objectName(), "Text14");
+}
+
+void MainWindowTest::optionsSwitchTheStartField()
+{
+    find<QLineEdit>("Text26")->setText("42");
+    QTest::mouseClick(find("Label28"), Qt::LeftButton);
+    QVERIFY(find<QRadioButton>("Option1")->isChecked());
+
+    QTest::mouseClick(find("Option2"), Qt::LeftButton);
+    QVERIFY(find<QRadioButton>("Option2")->isChecked());
+    QVERIFY(!find<QRadioButton>("Option1")->isChecked());
+    QVERIFY(find("Text25")->isEnabled());
+    QVERIFY(!find("Text26")->isEnabled());
+
+    QTest::mouseClick(find("Option1"), Qt::LeftButton);
+    QVERIFY(find("Text26")->isEnabled());
+    QVERIFY(!find("Text25")->isEnabled());
+    QCOMPARE(find<QLineEdit>("Text26")->text(), "42");
+}
+
+void MainWindowTest::calculateWritesTheReport()
+{
+    QTest::mouseClick(find("Option2"), Qt::LeftButton);
+    find<QLineEdit>("Text25")->setText("2500");
+    find<QLineEdit>("Text1")->setText("1");
+    find<QLineEdit>("Text13")->setText("2");
+    QTest::mouseClick(find("Calculate"), Qt::LeftButton);
+
+    QCOMPARE(caption("Label33"), "New Level: 5");
+    QCOMPARE(caption("Label25"), "Total Gems: 3");
+    QCOMPARE(caption("Label27"), "Total XP From Roughs: 5000");
+    QCOMPARE(caption("Label26"), "Total XP From Finely Cuts: 40000");
+    QCOMPARE(caption("Label24"), "Total XP: 45000");
+    QCOMPARE(caption("Label29"), "Old XP: 2500");
+    QCOMPARE(caption("Label32"), "Old Level: 2");
+    QCOMPARE(caption("Label31"), "New XP: 47500");
+
+    // Enter on the focused button does not press it.
+    find<QLineEdit>("Text1")->setText("2");
+    find("Calculate")->setFocus();
+    QTest::keyClick(find("Calculate"), Qt::Key_Return);
+    QCOMPARE(caption("Label25"), "Total Gems: 3");
+}
+
+void MainWindowTest::failedCalculationKeepsTheCaptionsAndTellsWhy()
+{
+    find<QLineEdit>("Text26")->setText("7");
+    QTest::mouseClick(find("Calculate"), Qt::LeftButton);
+
+    QCOMPARE(caption("Label25"), "Total Gems: N/A");
+    QCOMPARE(caption("Label33"), "New Level: N/A");
+    auto* warning = window_->findChild<QMessageBox*>();
+    QVERIFY(warning);
+    QCOMPARE(warning->text(), "Level 7 is not in levels.txt, which lists 5 levels.");
+    warning->accept();
+    QTRY_VERIFY(!window_->findChild<QMessageBox*>());
+
+    // Pasted text that gets past the keys reaches the calculation, which says what is wrong.
+    find<QLineEdit>("Text26")->setText("3");
+    QApplication::clipboard()->setText("x!");
+    find<QLineEdit>("Text5")->paste();
+    QCOMPARE(find<QLineEdit>("Text5")->text(), "0x!");
+    QTest::mouseClick(find("Calculate"), Qt::LeftButton);
+    QTRY_VERIFY(window_->findChild<QMessageBox*>());
+    QCOMPARE(window_->findChild<QMessageBox*>()->text(), "The count of Rough Diamond is not a number.");
+    QCOMPARE(caption("Label25"), "Total Gems: N/A");
+}
+
+void MainWindowTest::fractionalNewXpUsesTheLocaleSeparator()
+{
+    const QLocale previous;
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    showWindow("[LEVEL=1 XP=0]\r\n[LEVEL=2 XP=100.5]");
+    QLocale::setDefault(previous);
+
+    find<QLineEdit>("Text26")->setText("2");
+    QTest::mouseClick(find("Calculate"), Qt::LeftButton);
+    QCOMPARE(caption("Label29"), "Old XP: 100.5");
+    QCOMPARE(caption("Label31"), "New XP: 100,5");
+}
+
+void MainWindowTest::levelListsShowTheTableAsLatin1()
+{
+    showWindow("[LEVEL=Neuf\xe9 XP=0]\r\n[LEVEL=2 XP=5] XP=9]");
+    auto* labels = find<QListWidget>("List1");
+    auto* thresholds = find<QListWidget>("List2");
+    QCOMPARE(labels->count(), 2);
+    QCOMPARE(labels->item(0)->text(), QString::fromUtf8("Neuf\u00e9"));
+    QCOMPARE(thresholds->count(), 3);
+    QCOMPARE(thresholds->item(2)->text(), "9");
+    QVERIFY(!window_->centralWidget()->rect().intersects(labels->geometry()));
+    QVERIFY(window_->levelsFileError().isEmpty());
+
+    window_ = std::make_unique<MainWindow>(dir_.filePath("missing.txt"));
+    window_->show();
+    QCOMPARE(find<QListWidget>("List1")->count(), 0);
+    QVERIFY(window_->levelsFileError().contains("missing.txt"));
+}
+
+void MainWindowTest::resizingMovesOnlyTheStatusBar()
+{
+    const QRect frame = find("Frame1")->geometry();
+    const int timePanel = find("Panel3")->width();
+    window_->resize(window_->width() + 200, window_->height() + 100);
+    QTRY_COMPARE(find("sbStatusBar")->width(), window_->width());
+    QCOMPARE(find("Frame1")->geometry(), frame);
+    QCOMPARE(find("Panel1")->width(), 96);
+    QCOMPARE(find("Panel2")->width(), 96);
+    QCOMPARE(find("Panel3")->width(), timePanel + 200);
+}
+
+QTEST_MAIN(MainWindowTest)
+#include "tst_mainwindow.moc"

@@ -1,0 +1,330 @@
+#include "MainWindow.h"
+
+#include "Calculation.h"
+#include "ClockStatusBar.h"
+#include "Credits.h"
+#include "DigitKeyFilter.h"
+#include "EntryRules.h"
+#include "FittedFont.h"
+#include "GemCatalogue.h"
+#include "LevelsReader.h"
+#include "MainWindowLayout.h"
+
+#include <QCloseEvent>
+#include <QFrame>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include <algorithm>
+#include <filesystem>
+
+namespace lapidor {
+
+namespace {
+
+QString fromView(std::string_view text)
+{
+    return QString::fromUtf8(text.data(), qsizetype(text.size()));
+}
+
+// Level labels and thresholds are 8-bit text; they are shown as Latin-1.
+QString fromBytes(std::string_view bytes)
+{
+    return QString::fromLatin1(bytes.data(), qsizetype(bytes.size()));
+}
+
+std::string toBytes(const QString& text)
+{
+    return text.toLatin1().toStdString();
+}
+
+// Tahoma where the system has it, else the nearest sans-serif.
+QFont tahomaBold(qreal points)
+{
+    QFont font(QStringLiteral("Tahoma"));
+    font.setStyleHint(QFont::SansSerif);
+    font.setPointSizeF(points);
+    font.setBold(true);
+    return font;
+}
+
+// The font of labels, fields and the Calculate button, fitted to the fixed
+// captions of the gem grid and the options frame.
+QFont fittedControlFont()
+{
+    QList<CaptionWidth> captions;
+    for (std::size_t i = 0; i < GemCatalogue.size(); ++i)
+        captions.append({fromView(GemCatalogue[i].caption), pixels(layout::gemLabelWidths[i])});
+    for (const auto* row : {&layout::levelRow, &layout::experienceRow})
+        captions.append({QString::fromLatin1(row->labelCaption), pixels(row->labelWidth)});
+    return fittedFont(tahomaBold(8.25), captions);
+}
+
+QGroupBox* addFrame(QWidget* parent, const layout::Frame& frame)
+{
+    auto* box = new QGroupBox(QString::fromLatin1(frame.caption), parent);
+    box->setObjectName(QString::fromLatin1(frame.name));
+    box->setGeometry(frame.rect.toPixels());
+    box->setFont(tahomaBold(9));
+    box->setStyleSheet(QStringLiteral("QGroupBox::title { color: rgb(0, 0, 192); }"));
+    return box;
+}
+
+QStringList toStringList(const std::vector<std::string>& items)
+{
+    QStringList list;
+    list.reserve(qsizetype(items.size()));
+    for (const auto& item : items)
+        list << fromBytes(item);
+    return list;
+}
+
+} // namespace
+
+MainWindow::MainWindow(const QString& levelsFile, QWidget* parent)
+    : QMainWindow(parent)
+    , levelsFile_(levelsFile)
+    , controlFont_(fittedControlFont())
+    , keyFilter_(new DigitKeyFilter(this))
+{
+    setObjectName(QStringLiteral("frmMain"));
+    setWindowTitle(QStringLiteral("Lapidor :: By ") + authorName);
+
+    auto* clientArea = new QWidget(this);
+    setCentralWidget(clientArea);
+    createGemGrid(addFrame(clientArea, layout::gemFrame));
+    createStartOptions(addFrame(clientArea, layout::optionsFrame));
+    createOutput(addFrame(clientArea, layout::outputFrame));
+    createLevelLists(clientArea);
+    createMenus();
+    createStatusBar();
+
+    resize(pixels(layout::clientWidth), menuBar()->sizeHint().height() + pixels(layout::clientHeight));
+    gemFields_.front()->setFocus();
+}
+
+void MainWindow::createMenus()
+{
+    auto* fileMenu = menuBar()->addMenu(QStringLiteral("&File"));
+    fileMenu->setObjectName(QStringLiteral("mnuFile"));
+    auto* exitItem = fileMenu->addAction(QStringLiteral("E&xit"));
+    exitItem->setObjectName(QStringLiteral("mnuFileExit"));
+    connect(exitItem, &QAction::triggered, this, &QWidget::close);
+
+    auto* helpMenu = menuBar()->addMenu(QStringLiteral("&Help"));
+    helpMenu->setObjectName(QStringLiteral("mnuHelp"));
+    auto* aboutItem = helpMenu->addAction(QStringLiteral("&About "));
+    aboutItem->setObjectName(QStringLiteral("mnuHelpAbout"));
+}
+
+void MainWindow::createGemGrid(QWidget* frame)
+{
+    for (std::size_t i = 0; i < GemCatalogue.size(); ++i) {
+        const auto& gem = GemCatalogue[i];
+        const auto& column = gem.state == GemState::Rough ? layout::roughColumn : layout::finelyCutColumn;
+        const int top = layout::gemRowTop(int(i % 12));
+        addLabel(frame, gem.labelName.data(), fromView(gem.caption),
+                 {column.labelLeft, top, layout::gemLabelWidths[i], layout::gemLabelHeight});
+        gemFields_[i] = addField(frame, gem.countField.data(), QStringLiteral("0"),
+                                 {column.fieldLeft, top, layout::gemFieldWidth, layout::gemFieldHeight}, clampGemCount);
+    }
+
+    calculateButton_ = new QPushButton(QStringLiteral("Calculate"), frame);
+    calculateButton_->setObjectName(QStringLiteral("Calculate"));
+    calculateButton_->setGeometry(layout::calculateButton.toPixels());
+    calculateButton_->setFont(controlFont_);
+    calculateButton_->setAutoDefault(false);
+    connect(calculateButton_, &QPushButton::clicked, this, &MainWindow::Calculate_Click);
+}
+
+void MainWindow::createStartOptions(QWidget* frame)
+{
+    const auto addRow = [&](const layout::StartRow& row, EntryRule rule) {
+        auto* option = new QRadioButton(frame);
+        option->setObjectName(QString::fromLatin1(row.optionName));
+        option->setGeometry(TwipsRect{layout::optionLeft, row.top, layout::optionSize, layout::optionSize}.toPixels());
+        addLabel(frame, row.labelName, QString::fromLatin1(row.labelCaption),
+                 {layout::startLabelLeft, row.top, row.labelWidth, layout::startLabelHeight});
+        auto* field = addField(frame, row.fieldName, QString::fromLatin1(row.initialText),
+                               {layout::startFieldLeft, row.top, row.fieldWidth, layout::startFieldHeight}, rule);
+        return std::pair(option, field);
+    };
+    std::tie(levelOption_, levelField_) = addRow(layout::levelRow, clampLevel);
+    std::tie(experienceOption_, experienceField_) = addRow(layout::experienceRow, clampExperience);
+
+    // The two buttons share the frame, so they form one exclusive group.
+    levelOption_->setChecked(true);
+    experienceField_->setEnabled(false);
+    connect(levelOption_, &QRadioButton::toggled, this, [this](bool levelSelected) {
+        levelField_->setEnabled(levelSelected);
+        experienceField_->setEnabled(!levelSelected);
+    });
+}
+
+void MainWindow::createOutput(QWidget* frame)
+{
+    for (const auto& row : layout::outputRows) {
+        const auto line = std::find_if(reportLines.begin(), reportLines.end(),
+                                       [&](const ReportLine& l) { return l.labelName == row.labelName; });
+        reportLabels_[std::size_t(line - reportLines.begin())] =
+            addLabel(frame, row.labelName, fromView(line->prefix) + QStringLiteral("N/A"),
+                     {layout::outputLabelLeft, row.top, layout::outputLabelWidth, layout::outputLabelHeight});
+    }
+
+    auto* separator = new QFrame(frame);
+    separator->setObjectName(QStringLiteral("Line1"));
+    separator->setFrameShape(QFrame::HLine);
+    separator->setFrameShadow(QFrame::Plain);
+    separator->setGeometry(layout::outputLine.toPixels());
+}
+
+void MainWindow::createLevelLists(QWidget* clientArea)
+{
+    const auto addList = [&](const char* name, const TwipsRect& rect) {
+        auto* list = new QListWidget(clientArea);
+        list->setObjectName(QString::fromLatin1(name));
+        list->setGeometry(rect.toPixels());
+        return list;
+    };
+    labelList_ = addList("List1", layout::levelLabelList);
+    thresholdList_ = addList("List2", layout::levelThresholdList);
+}
+
+void MainWindow::createStatusBar()
+{
+    auto* bar = new ClockStatusBar(QStringLiteral("Lapidor"), pixels(layout::statusPanelWidth), this);
+    bar->setObjectName(QStringLiteral("sbStatusBar"));
+    bar->setFixedHeight(pixels(layout::statusBarHeight));
+    setStatusBar(bar);
+}
+
+QLabel* MainWindow::addLabel(QWidget* parent, const char* name, const QString& caption, const TwipsRect& rect)
+{
+    auto* label = new QLabel(caption, parent);
+    label->setObjectName(QString::fromLatin1(name));
+    label->setGeometry(rect.toPixels());
+    label->setFont(controlFont_);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    return label;
+}
+
+QLineEdit* MainWindow::addField(QWidget* parent, const char* name, const QString& text, const TwipsRect& rect,
+                                EntryRule rule)
+{
+    auto* field = new QLineEdit(text, parent);
+    field->setObjectName(QString::fromLatin1(name));
+    field->setGeometry(rect.toPixels());
+    field->setFont(controlFont_);
+    field->setAlignment(Qt::AlignCenter);
+    field->installEventFilter(keyFilter_);
+    // A replacement changes the text again and runs the rule once more,
+    // which then keeps it.
+    connect(field, &QLineEdit::textChanged, field, [field, rule](const QString& changed) {
+        const QString kept = rule(changed);
+        if (kept != changed)
+            field->setText(kept);
+    });
+    return field;
+}
+
+void MainWindow::setVisible(bool visible)
+{
+    if (visible && !loaded_) {
+        loaded_ = true;
+        Form_Load();
+    }
+    QMainWindow::setVisible(visible);
+}
+
+// Fills the level table, and the lists that show it, from the levels file.
+void MainWindow::Form_Load()
+{
+    labelList_->clear();
+    thresholdList_->clear();
+    auto file = readLevelsFile(std::filesystem::path(levelsFile_.toStdU16String()));
+    table_ = std::move(file.table);
+    levelsFileError_ = QString::fromLocal8Bit(file.error.data(), qsizetype(file.error.size()));
+    labelList_->addItems(toStringList(table_.List1));
+    thresholdList_->addItems(toStringList(table_.List2));
+}
+
+void MainWindow::Calculate_Click()
+{
+    CalculationInput input;
+    if (levelOption_->isChecked()) {
+        input.Mode = StartMode::CurrentLevel;
+        input.LevelText = toBytes(levelField_->text());
+    }
+    if (experienceOption_->isChecked()) {
+        input.Mode = StartMode::CurrentExperience;
+        input.ExperienceText = toBytes(experienceField_->text());
+    }
+    for (std::size_t i = 0; i < gemFields_.size(); ++i)
+        input.CountTexts[i] = toBytes(gemFields_[i]->text());
+    input.DecimalSeparator = locale().decimalPoint().toStdString();
+
+    const auto result = CalculateReport(table_, input);
+    if (!result.report) {
+        auto* warning = new QMessageBox(QMessageBox::Warning, QStringLiteral("Lapidor"), fromBytes(result.failure),
+                                        QMessageBox::Ok, this);
+        warning->setAttribute(Qt::WA_DeleteOnClose);
+        warning->open();
+        return;
+    }
+
+    for (std::size_t i = 0; i < reportLines.size(); ++i) {
+        const auto& line = reportLines[i];
+        // New XP may hold the locale's decimal separator; every other value
+        // is digits or text copied from the fields and the levels file.
+        const auto& value = (*result.report).*line.value;
+        reportLabels_[i]->setText(fromView(line.prefix)
+                                  + (line.value == &CalculationReport::NewXp ? fromView(value) : fromBytes(value)));
+    }
+}
+
+QWidget* MainWindow::selectedOption() const
+{
+    return experienceOption_->isChecked() ? experienceOption_ : levelOption_;
+}
+
+// Tab visits the gem fields down each column, then Calculate, the selected
+// option button (the pair is one stop), the experience and level fields and
+// the two level lists. Disabled controls are passed over.
+bool MainWindow::focusNextPrevChild(bool next)
+{
+    std::vector<QWidget*> stops(gemFields_.begin(), gemFields_.end());
+    stops.insert(stops.end(), {calculateButton_, selectedOption(), experienceField_, levelField_, labelList_,
+                               thresholdList_});
+
+    QWidget* current = focusWidget();
+    if (current == levelOption_ || current == experienceOption_)
+        current = selectedOption();
+    const auto at = std::find(stops.begin(), stops.end(), current);
+    if (at == stops.end())
+        return QMainWindow::focusNextPrevChild(next);
+
+    const auto count = stops.size();
+    const auto from = std::size_t(at - stops.begin());
+    for (std::size_t step = 1; step < count; ++step) {
+        QWidget* candidate = stops[(from + (next ? step : count - step)) % count];
+        if (candidate->isEnabled()) {
+            candidate->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+            return true;
+        }
+    }
+    return false;
+}
+
+void MainWindow::closeEvent(QCloseEvent* event)
+{
+    emit unloading();
+    QMainWindow::closeEvent(event);
+}
+
+} // namespace lapidor
