@@ -1,13 +1,14 @@
-#include "MainWindow.h"
-
-#include "LevelsReader.h"
+#include "ApplicationIdentity.h"
+#include "Module1.h"
 
 #include <QApplication>
 
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
-    lapidor::MainWindow window(QString::fromLatin1(lapidor::levelsFileName.data(), qsizetype(lapidor::levelsFileName.size())));
-    window.show();
+    lapidor::identifyApplication();
+
+    lapidor::Module1 module;
+    module.startUp();
     return app.exec();
 }

@@ -12,5 +12,6 @@ ensure_packages() {
     "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 }
 
-# What building Lapidor needs.
+# What building Lapidor needs, and what its tests need besides.
 build_packages=(cmake ninja-build g++ qt6-base-dev fonts-dejavu-core)
+test_packages=(desktop-file-utils appstream)

@@ -3,6 +3,7 @@
 #include <QDateTime>
 #include <QLabel>
 #include <QLocale>
+#include <QRegularExpression>
 #include <QTimer>
 
 namespace lapidor {
@@ -21,6 +22,12 @@ QLabel* addPanel(QStatusBar* bar, const QString& name, int width, int stretch)
 }
 
 } // namespace
+
+QString withoutSeconds(QString timeFormat)
+{
+    static const QRegularExpression seconds(QStringLiteral("[:.]?s+"));
+    return timeFormat.remove(seconds);
+}
 
 ClockStatusBar::ClockStatusBar(const QString& text, int panelWidth, QWidget* parent)
     : QStatusBar(parent)
@@ -47,7 +54,9 @@ void ClockStatusBar::showCurrentTime()
     const auto now = QDateTime::currentDateTime();
     const QLocale locale;
     datePanel_->setText(locale.toString(now.date(), QLocale::ShortFormat));
-    timePanel_->setText(locale.toString(now.time(), QLocale::ShortFormat));
+    // Some short forms, such as the C locale's, include seconds; the panel
+    // shows hours and minutes only.
+    timePanel_->setText(locale.toString(now.time(), withoutSeconds(locale.timeFormat(QLocale::ShortFormat))));
     // Wake just after the next minute begins.
     const int msIntoMinute = now.time().msecsSinceStartOfDay() % 60000;
     minuteTimer_->start(60000 - msIntoMinute + 50);

@@ -7,6 +7,10 @@ class QTimer;
 
 namespace lapidor {
 
+// A time format with its seconds, and the separator before them, taken out:
+// "HH:mm:ss" gives "HH:mm", "h:mm:ss AP" gives "h:mm AP".
+QString withoutSeconds(QString timeFormat);
+
 // A status bar of three panels: a fixed text, today's date and the time of
 // day, both in the user's short forms. It keeps the date and time current
 // by itself; the time panel takes all the width the others leave.

@@ -1,5 +1,6 @@
 #include "MainWindow.h"
 
+#include "AboutDialog.h"
 #include "Calculation.h"
 #include "ClockStatusBar.h"
 #include "Credits.h"
@@ -121,6 +122,7 @@ void MainWindow::createMenus()
     helpMenu->setObjectName(QStringLiteral("mnuHelp"));
     auto* aboutItem = helpMenu->addAction(QStringLiteral("&About "));
     aboutItem->setObjectName(QStringLiteral("mnuHelpAbout"));
+    connect(aboutItem, &QAction::triggered, this, &MainWindow::mnuHelpAbout_Click);
 }
 
 void MainWindow::createGemGrid(QWidget* frame)
@@ -235,11 +237,22 @@ QLineEdit* MainWindow::addField(QWidget* parent, const char* name, const QString
 
 void MainWindow::setVisible(bool visible)
 {
-    if (visible && !loaded_) {
+    const bool firstShow = visible && !loaded_;
+    if (firstShow) {
         loaded_ = true;
         Form_Load();
     }
     QMainWindow::setVisible(visible);
+    // Told once, over the window once it stands on the screen.
+    if (firstShow && !levelsFileError_.isEmpty())
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                warn(levelsFileError_
+                     + QStringLiteral("\n\nLevels cannot be looked up until the file is there. "
+                                      "Calculations from your current experience still add up your gems."));
+            },
+            Qt::QueuedConnection);
 }
 
 // Fills the level table, and the lists that show it, from the levels file.
@@ -271,10 +284,7 @@ void MainWindow::Calculate_Click()
 
     const auto result = CalculateReport(table_, input);
     if (!result.report) {
-        auto* warning = new QMessageBox(QMessageBox::Warning, QStringLiteral("Lapidor"), fromBytes(result.failure),
-                                        QMessageBox::Ok, this);
-        warning->setAttribute(Qt::WA_DeleteOnClose);
-        warning->open();
+        warn(fromBytes(result.failure));
         return;
     }
 
@@ -286,6 +296,21 @@ void MainWindow::Calculate_Click()
         reportLabels_[i]->setText(fromView(line.prefix)
                                   + (line.value == &CalculationReport::NewXp ? fromView(value) : fromBytes(value)));
     }
+}
+
+void MainWindow::mnuHelpAbout_Click()
+{
+    if (!about_)
+        about_ = new AboutDialog(this);
+    about_->showModal();
+}
+
+// A warning over the window that blocks it until read, without blocking the caller.
+void MainWindow::warn(const QString& message)
+{
+    auto* warning = new QMessageBox(QMessageBox::Warning, QStringLiteral("Lapidor"), message, QMessageBox::Ok, this);
+    warning->setAttribute(Qt::WA_DeleteOnClose);
+    warning->open();
 }
 
 QWidget* MainWindow::selectedOption() const

@@ -16,6 +16,7 @@ class QRadioButton;
 
 namespace lapidor {
 
+class AboutDialog;
 class DigitKeyFilter;
 struct TwipsRect;
 
@@ -56,6 +57,8 @@ private:
 
     void Form_Load();
     void Calculate_Click();
+    void mnuHelpAbout_Click();
+    void warn(const QString& message);
     QWidget* selectedOption() const;
 
     QString levelsFile_;
@@ -74,6 +77,7 @@ private:
     std::array<QLabel*, 8> reportLabels_{}; // in the order the report is written
     QListWidget* labelList_ = nullptr;
     QListWidget* thresholdList_ = nullptr;
+    AboutDialog* about_ = nullptr; // made on first use, then kept
 };
 
 } // namespace lapidor

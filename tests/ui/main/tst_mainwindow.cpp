@@ -39,6 +39,8 @@ private slots:
     void fractionalNewXpUsesTheLocaleSeparator();
     void levelListsShowTheTableAsLatin1();
     void resizingMovesOnlyTheStatusBar();
+    void timePanelShowsHoursAndMinutes_data();
+    void timePanelShowsHoursAndMinutes();
 
 private:
     template <typename T = QWidget>
@@ -356,6 +358,24 @@ void MainWindowTest::resizingMovesOnlyTheStatusBar()
     QCOMPARE(find("Panel1")->width(), 96);
     QCOMPARE(find("Panel2")->width(), 96);
     QCOMPARE(find("Panel3")->width(), timePanel + 200);
+}
+
+void MainWindowTest::timePanelShowsHoursAndMinutes_data()
+{
+    QTest::addColumn<QString>("format");
+    QTest::addColumn<QString>("shown");
+
+    QTest::newRow("colon-separated seconds") << "HH:mm:ss" << "HH:mm";
+    QTest::newRow("seconds before the day half") << "h:mm:ss AP" << "h:mm AP";
+    QTest::newRow("dot-separated seconds") << "H.mm.ss" << "H.mm";
+    QTest::newRow("no seconds") << "h:mm AP" << "h:mm AP";
+}
+
+void MainWindowTest::timePanelShowsHoursAndMinutes()
+{
+    QFETCH(QString, format);
+    QFETCH(QString, shown);
+    QCOMPARE(withoutSeconds(format), shown);
 }
 
 QTEST_MAIN(MainWindowTest)

@@ -1,0 +1,153 @@
+#include "AboutDialog.h"
+#include "Credits.h"
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <QWindow>
+
+#include <functional>
+
+using namespace lapidor;
+
+// Stands in for the desktop's web browser.
+class Browser : public QObject {
+    Q_OBJECT
+
+public slots:
+    void open(const QUrl& url) { opened << url; }
+
+public:
+    QList<QUrl> opened;
+};
+
+class AboutDialogTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+    void opensModalOverItsOwnerAndCloses_data();
+    void opensModalOverItsOwnerAndCloses();
+    void eachLinkClickOpensTheWebSiteOnce();
+    void failedLaunchSaysSoAndKeepsTheDialog();
+    void reopensCentredOverTheMovedOwner();
+
+private:
+    // Shows the dialog modal and runs `whileOpen` inside it. The dialog is
+    // closed afterwards if `whileOpen` left it open; the result says whether
+    // `whileOpen` closed it itself.
+    bool runModal(const std::function<void(AboutDialog*)>& whileOpen);
+
+    Browser browser_;
+    std::unique_ptr<QWidget> owner_;
+    AboutDialog* about_ = nullptr;
+};
+
+void AboutDialogTest::init()
+{
+    owner_ = std::make_unique<QWidget>();
+    owner_->setGeometry(0, 0, 600, 300); // room to move on the 800 x 600 offscreen screen
+    owner_->show();
+    about_ = new AboutDialog(owner_.get());
+}
+
+void AboutDialogTest::cleanup()
+{
+    owner_.reset();
+    QDesktopServices::unsetUrlHandler(QStringLiteral("https"));
+}
+
+bool AboutDialogTest::runModal(const std::function<void(AboutDialog*)>& whileOpen)
+{
+    bool closedByTest = false;
+    QTimer::singleShot(0, about_, [&] {
+        QTest::qWaitForWindowActive(about_);
+        whileOpen(about_);
+        closedByTest = !about_->isVisible();
+        about_->reject();
+    });
+    about_->showModal();
+    return closedByTest;
+}
+
+void AboutDialogTest::opensModalOverItsOwnerAndCloses_data()
+{
+    QTest::addColumn<QString>("how");
+    QTest::newRow("OK button") << "ok";
+    QTest::newRow("Enter") << "enter";
+    QTest::newRow("Escape") << "escape";
+    QTest::newRow("close box") << "close box";
+}
+
+void AboutDialogTest::opensModalOverItsOwnerAndCloses()
+{
+    QFETCH(QString, how);
+    QWidget* modal = nullptr;
+    QString focused;
+    const bool closed = runModal([&](AboutDialog* about) {
+        modal = QApplication::activeModalWidget();
+        focused = QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : QString();
+        if (how == "ok")
+            QTest::mouseClick(about->findChild<QPushButton*>("cmdOK"), Qt::LeftButton);
+        else if (how == "enter")
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        else if (how == "escape")
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+        else
+            about->windowHandle()->close();
+    });
+    QVERIFY(closed);
+    QCOMPARE(modal, about_);
+    QCOMPARE(about_->parentWidget(), owner_.get());
+    QCOMPARE(focused, "cmdOK");
+    QCOMPARE(about_->windowTitle(), "About Lapidor");
+    QCOMPARE(about_->size(), QSize(391, 142));
+    QCOMPARE(about_->findChild<QLabel*>("Label2")->text(), "Created by " + authorName);
+}
+
+void AboutDialogTest::eachLinkClickOpensTheWebSiteOnce()
+{
+    QDesktopServices::setUrlHandler(QStringLiteral("https"), &browser_, "open");
+    bool stayedOpen = false;
+    runModal([&](AboutDialog* about) {
+        auto* link = about->findChild<QLabel*>("Label3");
+        QTest::mouseClick(link, Qt::LeftButton);
+        QTest::mouseClick(link, Qt::LeftButton);
+        stayedOpen = about->isVisible() && QApplication::activeModalWidget() == about;
+    });
+    QVERIFY(stayedOpen);
+    QCOMPARE(browser_.opened, (QList<QUrl>{QUrl(webSiteAddress), QUrl(webSiteAddress)}));
+}
+
+void AboutDialogTest::failedLaunchSaysSoAndKeepsTheDialog()
+{
+    // Without a handler the offscreen platform cannot open web addresses.
+    QString message;
+    bool stayedOpen = false;
+    runModal([&](AboutDialog* about) {
+        QTest::mouseClick(about->findChild<QLabel*>("Label3"), Qt::LeftButton);
+        if (auto* box = about->findChild<QMessageBox*>())
+            message = box->text();
+        stayedOpen = about->isVisible();
+    });
+    QVERIFY(stayedOpen);
+    QVERIFY2(message.contains(webSiteAddress), qPrintable(message));
+}
+
+void AboutDialogTest::reopensCentredOverTheMovedOwner()
+{
+    runModal([](AboutDialog* about) { about->move(0, 0); });
+    owner_->move(150, 250);
+    QPoint centre;
+    runModal([&](AboutDialog* about) { centre = about->geometry().center(); });
+    QVERIFY2((centre - owner_->geometry().center()).manhattanLength() <= 2,
+             qPrintable(QString("%1,%2").arg(centre.x()).arg(centre.y())));
+}
+
+QTEST_MAIN(AboutDialogTest)
+#include "tst_aboutdialog.moc"

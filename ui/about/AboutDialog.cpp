@@ -1,0 +1,117 @@
+#include "AboutDialog.h"
+
+#include "Credits.h"
+#include "LinkLabel.h"
+#include "Twips.h"
+#include "WebSiteLauncher.h"
+
+#include <QFrame>
+#include <QMessageBox>
+#include <QPushButton>
+
+namespace lapidor {
+
+namespace {
+
+constexpr int clientWidth = 5865;
+constexpr int clientHeight = 2130;
+constexpr TwipsRect okButtonRect{2160, 1680, 1467, 345};
+constexpr int labelLeft = 240;
+constexpr int labelWidth = 4455;
+constexpr int labelHeight = 255;
+constexpr int separatorTop = 1440;
+constexpr int separatorLeft = 120;
+
+QFont labelFont()
+{
+    QFont font(QStringLiteral("Tahoma"));
+    font.setStyleHint(QFont::SansSerif);
+    font.setPointSizeF(9.75);
+    font.setBold(true);
+    return font;
+}
+
+// One line of the etched rule.
+void addRule(QWidget* parent, int index, int right, int thickness, const QColor& colour)
+{
+    auto* line = new QFrame(parent);
+    line->setObjectName(QStringLiteral("Line1"));
+    line->setProperty("index", index);
+    line->setGeometry(pixels(separatorLeft), pixels(separatorTop), pixels(right - separatorLeft) + 1, thickness);
+    QPalette palette = line->palette();
+    palette.setColor(QPalette::Window, colour);
+    line->setPalette(palette);
+    line->setAutoFillBackground(true);
+}
+
+} // namespace
+
+AboutDialog::AboutDialog(QWidget* owner)
+    : QDialog(owner, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+                         | Qt::WindowCloseButtonHint)
+    , okButton_(new QPushButton(QStringLiteral("OK"), this))
+{
+    setObjectName(QStringLiteral("frmAbout"));
+    setWindowTitle(QStringLiteral("About Lapidor"));
+    setFixedSize(pixels(clientWidth), pixels(clientHeight));
+
+    okButton_->setObjectName(QStringLiteral("cmdOK"));
+    okButton_->setGeometry(okButtonRect.toPixels());
+    okButton_->setDefault(true);
+    connect(okButton_, &QPushButton::clicked, this, &QDialog::accept);
+
+    addLabels();
+    addSeparator();
+}
+
+void AboutDialog::addLabels()
+{
+    // Label n stands on row n, one below the other.
+    const auto place = [](QLabel* label, int n) {
+        label->setObjectName(QStringLiteral("Label%1").arg(n));
+        label->setGeometry(TwipsRect{labelLeft, 240 + 360 * (n - 1), labelWidth, labelHeight}.toPixels());
+        label->setFont(labelFont());
+    };
+    place(new QLabel(QStringLiteral("The Varnhollow Lapidor"), this), 1);
+    place(new QLabel(QStringLiteral("Created by ") + authorName, this), 2);
+
+    auto* link = new LinkLabel(webSiteAddress, this);
+    place(link, 3);
+    QFont underlined = link->font();
+    underlined.setUnderline(true);
+    link->setFont(underlined);
+    QPalette palette = link->palette();
+    palette.setColor(QPalette::WindowText, QColor(0, 0, 255));
+    link->setPalette(palette);
+    connect(link, &LinkLabel::clicked, this, &AboutDialog::openLink);
+}
+
+void AboutDialog::addSeparator()
+{
+    // A grey line drawn over a white one that is twice as thick: an etched rule.
+    addRule(this, 0, 5537, 2, Qt::white);
+    addRule(this, 1, 5552, 1, QColor(128, 128, 128));
+}
+
+void AboutDialog::showModal()
+{
+    // Centre over the owner wherever it now stands, as on the first opening.
+    setAttribute(Qt::WA_Moved, false);
+    okButton_->setFocus();
+    exec();
+}
+
+void AboutDialog::openLink()
+{
+    if (openWebSite(webSiteAddress))
+        return;
+    auto* failure = new QMessageBox(QMessageBox::Warning, windowTitle(),
+                                    QStringLiteral("The web site %1 could not be opened. You can type the address "
+                                                   "into your web browser instead.")
+                                        .arg(webSiteAddress),
+                                    QMessageBox::Ok, this);
+    failure->setAttribute(Qt::WA_DeleteOnClose);
+    failure->open();
+}
+
+} // namespace lapidor
