@@ -1,5 +1,6 @@
 #include "FittedFont.h"
 
+#include <QFontDatabase>
 #include <QFontMetricsF>
 
 #include <algorithm>
@@ -10,14 +11,29 @@ namespace lapidor {
 namespace {
 
 constexpr int narrowestStretch = 70; // below this a caption reads poorly
+// Where the search starts: what DejaVu Sans, the usual stand-in on Linux,
+// needs, so that there usually no other width of the face is loaded.
+constexpr int typicalStretch = 86;
+constexpr int spareStretch = 2; // room to spare that is not worth widening for
 
-// How much narrower the font must become for the widest caption to fit.
-double neededScale(const QFont& font, const QList<CaptionWidth>& captions)
+// A caption's width as the sum of its characters' advances: much cheaper
+// than laying the text out, and never narrower, since kerning only narrows.
+double captionWidth(const QFontMetricsF& metrics, const QString& caption)
+{
+    double width = 0.0;
+    for (const QChar c : caption)
+        width += metrics.horizontalAdvance(c);
+    return width;
+}
+
+// The factor by which the font's width may change for the widest caption to
+// just fit: below 1 when it must narrow, above 1 when there is room.
+double fittingScale(const QFont& font, const QList<CaptionWidth>& captions)
 {
     const QFontMetricsF metrics(font);
-    double scale = 1.0;
+    double scale = 1e9;
     for (const auto& [caption, width] : captions)
-        scale = std::min(scale, width / metrics.horizontalAdvance(caption));
+        scale = std::min(scale, width / captionWidth(metrics, caption));
     return scale;
 }
 
@@ -25,16 +41,20 @@ double neededScale(const QFont& font, const QList<CaptionWidth>& captions)
 
 QFont fittedFont(QFont font, const QList<CaptionWidth>& captions)
 {
-    // A narrowed face is not exactly proportional, so measure once more
-    // and narrow again where the first step fell short.
-    int stretch = font.stretch() == QFont::AnyStretch ? QFont::Unstretched : font.stretch();
-    for (int attempt = 0; attempt < 3 && stretch > narrowestStretch; ++attempt) {
-        const double scale = neededScale(font, captions);
-        if (scale >= 1.0)
-            break;
-        stretch = std::max(narrowestStretch, int(std::floor(stretch * scale)));
+    // The design face fits its captions by design.
+    if (QFontDatabase::hasFamily(font.family()))
+        return font;
+
+    int stretch = typicalStretch;
+    for (int attempt = 0; attempt < 3; ++attempt) {
         font.setStretch(stretch);
+        const int fitting = std::clamp(int(std::floor(stretch * fittingScale(font, captions))), narrowestStretch,
+                                       int(QFont::Unstretched));
+        if (fitting >= stretch && fitting - stretch <= spareStretch)
+            break;
+        stretch = fitting;
     }
+    font.setStretch(stretch);
     return font;
 }
 

@@ -10,10 +10,10 @@
 #include "GemCatalogue.h"
 #include "LevelsReader.h"
 #include "MainWindowLayout.h"
+#include "TitledFrame.h"
 
 #include <QCloseEvent>
 #include <QFrame>
-#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -69,11 +69,10 @@ QFont fittedControlFont()
 
 QGroupBox* addFrame(QWidget* parent, const layout::Frame& frame)
 {
-    auto* box = new QGroupBox(QString::fromLatin1(frame.caption), parent);
+    auto* box = new TitledFrame(QString::fromLatin1(frame.caption), QColor(0, 0, 192), parent);
     box->setObjectName(QString::fromLatin1(frame.name));
     box->setGeometry(frame.rect.toPixels());
     box->setFont(tahomaBold(9));
-    box->setStyleSheet(QStringLiteral("QGroupBox::title { color: rgb(0, 0, 192); }"));
     return box;
 }
 
@@ -192,6 +191,11 @@ void MainWindow::createLevelLists(QWidget* clientArea)
         auto* list = new QListWidget(clientArea);
         list->setObjectName(QString::fromLatin1(name));
         list->setGeometry(rect.toPixels());
+        // Every row is one line of text, so the view need not measure
+        // thousands of rows one by one; and it lays them out in batches
+        // once the window stands, rather than before it first appears.
+        list->setUniformItemSizes(true);
+        list->setLayoutMode(QListView::Batched);
         return list;
     };
     labelList_ = addList("List1", layout::levelLabelList);

@@ -26,6 +26,8 @@ private slots:
     void controlsStandAtTheirDesignPlaces_data();
     void controlsStandAtTheirDesignPlaces();
     void opensInTheStartState();
+    void captionsShowWhole();
+    void onlyFrameCaptionsAreDarkBlue();
     void tabVisitsTheControlsInOrder_data();
     void tabVisitsTheControlsInOrder();
     void entryRules_data();
@@ -128,6 +130,30 @@ void MainWindowTest::opensInTheStartState()
     QCOMPARE(bar->panelText(1), "Lapidor");
     QCOMPARE(bar->panelText(2), QLocale().toString(QDate::currentDate(), QLocale::ShortFormat));
     QVERIFY(!bar->panelText(3).isEmpty());
+}
+
+void MainWindowTest::captionsShowWhole()
+{
+    const auto labels = window_->centralWidget()->findChildren<QLabel*>();
+    QCOMPARE(labels.size(), 24 + 2 + 8);
+    for (const auto* label : labels)
+        QVERIFY2(label->fontMetrics().horizontalAdvance(label->text()) <= label->width(),
+                 qPrintable(label->objectName() + " is clipped"));
+}
+
+void MainWindowTest::onlyFrameCaptionsAreDarkBlue()
+{
+    const auto showsDarkBlue = [](QWidget* widget) {
+        const QImage image = widget->grab().toImage();
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                if (image.pixelColor(x, y) == QColor(0, 0, 192))
+                    return true;
+        return false;
+    };
+    QVERIFY(showsDarkBlue(find("Frame1")));
+    QVERIFY(!showsDarkBlue(find("Label25")));
+    QVERIFY(!showsDarkBlue(find("r")));
 }
 
 void MainWindowTest::tabVisitsTheControlsInOrder_data()
