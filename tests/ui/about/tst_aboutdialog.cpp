@@ -66,7 +66,8 @@ bool AboutDialogTest::runModal(const std::function<void(AboutDialog*)>& whileOpe
 {
     bool closedByTest = false;
     QTimer::singleShot(0, about_, [&] {
-        QTest::qWaitForWindowActive(about_);
+        if (!QTest::qWaitForWindowActive(about_))
+            qWarning("the About window did not become active");
         whileOpen(about_);
         closedByTest = !about_->isVisible();
         about_->reject();

@@ -1,0 +1,83 @@
+// The calculation with arbitrary entered texts and an arbitrary levels file.
+//
+// Input: lines separated by LF. Line 1 picks the start mode by its first
+// byte, line 2 is the level text, line 3 the experience text, lines 4 to 27
+// the 24 counts; everything after is the levels file.
+#include "Calculation.h"
+#include "Check.h"
+#include "GemCatalogue.h"
+#include "LevelScan.h"
+#include "LevelsReader.h"
+#include "Numbers.h"
+
+#include <cmath>
+#include <cstdint>
+
+using namespace lapidor;
+
+namespace {
+
+// Takes the text up to the next LF off the front of the input.
+std::string_view nextLine(std::string_view& input)
+{
+    const auto end = input.find('\n');
+    const auto line = input.substr(0, end);
+    input.remove_prefix(end == std::string_view::npos ? input.size() : end + 1);
+    return line;
+}
+
+// The level scan picks the first row of the largest threshold strictly
+// between 0 and x, or row 0 when there is none.
+void checkLevelScan(const LevelTable& table, double x)
+{
+    const auto chosen = FindLevelIndex(table, x);
+    const double threshold = LeadingNumber(table.threshold(chosen));
+    const bool taken = threshold > 0 && threshold < x;
+    FUZZ_CHECK(taken || chosen == 0);
+    const double best = taken ? threshold : 0.0;
+    for (std::ptrdiff_t row = 0; row < std::ptrdiff_t(table.size()); ++row) {
+        const double t = LeadingNumber(table.threshold(row));
+        FUZZ_CHECK(!(t > best && t < x));
+        FUZZ_CHECK(!(taken && row < chosen && t == best));
+    }
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    std::string_view input(reinterpret_cast<const char*>(data), size);
+    CalculationInput calculation;
+    const auto mode = nextLine(input);
+    if (!mode.empty() && mode[0] % 3 == 1)
+        calculation.Mode = StartMode::CurrentLevel;
+    else if (!mode.empty() && mode[0] % 3 == 2)
+        calculation.Mode = StartMode::CurrentExperience;
+    calculation.LevelText = nextLine(input);
+    calculation.ExperienceText = nextLine(input);
+    for (auto& count : calculation.CountTexts)
+        count = nextLine(input);
+    const auto table = readLevels(input);
+
+    const auto result = CalculateReport(table, calculation);
+    FUZZ_CHECK(result.report.has_value() == result.failure.empty());
+    if (const auto x = WholeNumber(calculation.ExperienceText); x && std::isfinite(*x))
+        checkLevelScan(table, *x);
+    if (!result.report)
+        return 0;
+
+    // The gem sums are the sums of the counts.
+    std::int64_t gems = 0, rough = 0, finelyCut = 0;
+    for (std::size_t i = 0; i < GemCatalogue.size(); ++i) {
+        const auto count = readInt16(calculation.CountTexts[i]);
+        FUZZ_CHECK(count);
+        gems += *count;
+        (GemCatalogue[i].state == GemState::Rough ? rough : finelyCut) += std::int64_t{*count} * GemCatalogue[i].xpPerUnit;
+    }
+    const auto& report = *result.report;
+    FUZZ_CHECK(report.TotalGems == std::to_string(gems));
+    FUZZ_CHECK(report.TotalXpFromRoughs == std::to_string(rough));
+    FUZZ_CHECK(report.TotalXpFromFinelyCuts == std::to_string(finelyCut));
+    FUZZ_CHECK(report.TotalXp == std::to_string(rough + finelyCut));
+    return 0;
+}
