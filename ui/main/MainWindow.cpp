@@ -35,9 +35,14 @@ QString fromView(std::string_view text)
 }
 
 // Level labels and thresholds are 8-bit text; they are shown as Latin-1.
+// A text longer than anyone could read is shown cut short, so that a freak
+// levels file cannot stall the window laying out megabytes of one label.
 QString fromBytes(std::string_view bytes)
 {
-    return QString::fromLatin1(bytes.data(), qsizetype(bytes.size()));
+    constexpr std::size_t longestShown = 1000;
+    if (bytes.size() <= longestShown)
+        return QString::fromLatin1(bytes.data(), qsizetype(bytes.size()));
+    return QString::fromLatin1(bytes.data(), qsizetype(longestShown)) + QChar(0x2026);
 }
 
 std::string toBytes(const QString& text)

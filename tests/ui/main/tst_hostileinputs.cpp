@@ -1,0 +1,243 @@
+// Lapidor keeps running, keeps its fields and captions valid, and says in
+// plain words what is wrong, whatever file or text it is given.
+#include "MainWindow.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace lapidor;
+
+namespace {
+
+const QByteArray fiveLevels = "[LEVEL=1 XP=0]\r\n[LEVEL=2 XP=1000]\r\n[LEVEL=3 XP=3000]\r\n"
+                              "[LEVEL=4 XP=6000]\r\n[LEVEL=5 XP=10000]\r\n";
+
+QByteArray levelsFile(const QString& kind)
+{
+    if (kind == "100 MB") {
+        const QByteArray label(100 * 1024, 'L');
+        QByteArray text;
+        text.reserve(101 << 20);
+        for (int level = 0; level < 1024; ++level)
+            text += "[LEVEL=" + label + " XP=" + QByteArray::number(level * 1000) + "]\r\n";
+        return text;
+    }
+    if (kind == "one line of 10 MB")
+        return "[LEVEL=" + QByteArray(10 << 20, 'x') + " XP=0]";
+    if (kind == "NUL bytes and binary") {
+        QByteArray bytes(1 << 20, '\0');
+        QRandomGenerator random(7);
+        for (auto& byte : bytes)
+            byte = char(random.bounded(256));
+        return "[LEVEL=1 XP=0]\r\n" + QByteArray(100, '\0') + "\r\n" + bytes;
+    }
+    return fiveLevels;
+}
+
+} // namespace
+
+class HostileInputsTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void cleanup();
+    void levelsFiles_data();
+    void levelsFiles();
+    void unusualThresholds_data();
+    void unusualThresholds();
+    void pastedTexts_data();
+    void pastedTexts();
+
+private:
+    void open(const QByteArray& levels);
+    template <typename T = QWidget>
+    T* find(const char* name) const
+    {
+        return window_->findChild<T*>(QString::fromLatin1(name));
+    }
+    QString calculate(); // the warning shown, or nothing when the report was written
+    QStringList captions() const;
+
+    QTemporaryDir dir_;
+    std::unique_ptr<MainWindow> window_;
+};
+
+void HostileInputsTest::cleanup()
+{
+    window_.reset();
+    QDir(dir_.path()).removeRecursively();
+    QDir().mkpath(dir_.path());
+}
+
+void HostileInputsTest::open(const QByteArray& levels)
+{
+    QFile file(dir_.filePath("levels.txt"));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    QCOMPARE(file.write(levels), levels.size());
+    file.close();
+    window_ = std::make_unique<MainWindow>(file.fileName());
+    window_->show();
+}
+
+QString HostileInputsTest::calculate()
+{
+    QTest::mouseClick(find("Calculate"), Qt::LeftButton);
+    auto* warning = window_->findChild<QMessageBox*>();
+    if (!warning)
+        return {};
+    const QString text = warning->text();
+    delete warning;
+    return text;
+}
+
+QStringList HostileInputsTest::captions() const
+{
+    QStringList texts;
+    for (const char* label : {"Label33", "Label25", "Label27", "Label26", "Label24", "Label29", "Label32", "Label31"})
+        texts << find<QLabel>(label)->text();
+    return texts;
+}
+
+void HostileInputsTest::levelsFiles_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<int>("labels");
+
+    QTest::newRow("100 MB") << "100 MB" << 1024;
+    QTest::newRow("one line of 10 MB") << "one line of 10 MB" << 1;
+    QTest::newRow("NUL bytes and binary") << "NUL bytes and binary" << -1;
+    QTest::newRow("folder named levels.txt") << "folder" << 0;
+}
+
+void HostileInputsTest::levelsFiles()
+{
+    QFETCH(QString, kind);
+    QFETCH(int, labels);
+
+    if (kind == "folder") {
+        QVERIFY(QDir(dir_.path()).mkdir("levels.txt"));
+        window_ = std::make_unique<MainWindow>(dir_.filePath("levels.txt"));
+        window_->show();
+        QTRY_VERIFY(window_->findChild<QMessageBox*>());
+        QVERIFY(window_->findChild<QMessageBox*>()->text().contains("folder, not a file"));
+        delete window_->findChild<QMessageBox*>();
+    } else {
+        open(levelsFile(kind));
+    }
+
+    auto* list = find<QListWidget>("List1");
+    QCOMPARE(qsizetype(list->count()), qsizetype(window_->levelTable().List1.size()));
+    if (labels >= 0)
+        QCOMPARE(list->count(), labels);
+    for (int row = 0; row < list->count(); ++row) // a label of megabytes is shown cut short
+        QVERIFY(list->item(row)->text().size() <= 1001);
+
+    // Level 1 is in every file that has a first row; otherwise the user is told.
+    const QString warning = calculate();
+    QVERIFY(window_->isVisible());
+    if (warning.isEmpty())
+        QVERIFY(!captions().contains("Total Gems: N/A"));
+    else
+        QCOMPARE(warning, "Level 1 is not in levels.txt, which lists no levels.");
+}
+
+void HostileInputsTest::unusualThresholds_data()
+{
+    QTest::addColumn<QString>("level");
+    QTest::addColumn<QString>("warning"); // empty when the report is written
+    QTest::addColumn<QString>("oldXp");
+
+    QTest::newRow("beyond a double") << "2" << "The experience of level 2 in levels.txt is too large: \"1e400\"." << "";
+    QTest::newRow("negative") << "3" << "" << "Old XP: -5";
+    QTest::newRow("nan") << "4" << "The experience of level 4 in levels.txt is not a number: \"nan\"." << "";
+    QTest::newRow("inf") << "5" << "The experience of level 5 in levels.txt is not a number: \"inf\"." << "";
+    QTest::newRow("hexadecimal") << "6" << "The experience of level 6 in levels.txt is not a number: \"0x10\"." << "";
+    QTest::newRow("grouping separator")
+        << "7" << "The experience of level 7 in levels.txt is not a number: \"1,000\"." << "";
+}
+
+void HostileInputsTest::unusualThresholds()
+{
+    QFETCH(QString, level);
+    QFETCH(QString, warning);
+    QFETCH(QString, oldXp);
+
+    open("[LEVEL=1 XP=0]\r\n[LEVEL=2 XP=1e400]\r\n[LEVEL=3 XP=-5]\r\n[LEVEL=4 XP=nan]\r\n"
+         "[LEVEL=5 XP=inf]\r\n[LEVEL=6 XP=0x10]\r\n[LEVEL=7 XP=1,000]\r\n[LEVEL=Niveau \xe9lev\xe9 XP=5000]");
+    find<QLineEdit>("Text26")->setText(level);
+    const QStringList before = captions();
+    QCOMPARE(calculate(), warning);
+    if (warning.isEmpty())
+        QCOMPARE(find<QLabel>("Label29")->text(), oldXp);
+    else
+        QCOMPARE(captions(), before);
+
+    // The scan reads every threshold by its leading number and still finds a level.
+    find<QRadioButton>("Option2")->click();
+    find<QLineEdit>("Text25")->setText("6000");
+    QCOMPARE(calculate(), QString());
+    QCOMPARE(find<QLabel>("Label32")->text(), QString::fromUtf8("Old Level: Niveau \u00e9lev\u00e9"));
+}
+
+void HostileInputsTest::pastedTexts_data()
+{
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("pasted");
+    QTest::addColumn<QString>("kept");
+    QTest::addColumn<QString>("warning"); // empty when the report is written
+
+    const QString digits(10000, '7');
+    const QString unicodeDigits = QString::fromUtf8("\u0661\u0662");
+    QTest::newRow("10,000 digits in a gem field") << "Text1" << digits << "9999" << "";
+    QTest::newRow("10,000 digits as experience") << "Text25" << digits << "248292513235" << "";
+    QTest::newRow("10,000 digits as level")
+        << "Text26" << digits << "200" << "Level 200 is not in levels.txt, which lists 5 levels.";
+    QTest::newRow("signs and separators in a gem field")
+        << "Text2" << "+-.," << "+-.," << "The count of Rough Amethyst is not a number.";
+    QTest::newRow("signs and separators as experience")
+        << "Text25" << "-.,+" << "-.,+" << "The current experience is not a number.";
+    QTest::newRow("signs and separators as level") << "Text26" << "+-" << "+-" << "The current level is not a number.";
+    QTest::newRow("Unicode digits in a gem field")
+        << "Text24" << unicodeDigits << unicodeDigits << "The count of Finely Cut Sapphire is not a number.";
+    QTest::newRow("Unicode digits as experience")
+        << "Text25" << unicodeDigits << unicodeDigits << "The current experience is not a number.";
+    QTest::newRow("Unicode digits as level") << "Text26" << unicodeDigits << unicodeDigits
+                                             << "The current level is not a number.";
+}
+
+void HostileInputsTest::pastedTexts()
+{
+    QFETCH(QString, field);
+    QFETCH(QString, pasted);
+    QFETCH(QString, kept);
+    QFETCH(QString, warning);
+
+    open(fiveLevels);
+    if (field == "Text25")
+        find<QRadioButton>("Option2")->click();
+    auto* edit = find<QLineEdit>(field.toLatin1());
+    QApplication::clipboard()->setText(pasted);
+    edit->selectAll();
+    edit->paste();
+    QCOMPARE(edit->text(), kept);
+
+    const QStringList before = captions();
+    QCOMPARE(calculate(), warning);
+    QVERIFY(window_->isVisible());
+    if (warning.isEmpty())
+        QVERIFY(captions() != before);
+    else
+        QCOMPARE(captions(), before);
+}
+
+QTEST_MAIN(HostileInputsTest)
+#include "tst_hostileinputs.moc"
