@@ -2,6 +2,7 @@
 // and about as many child widgets as the real one, with nothing to load.
 // With --design-fonts its labels, fields, button and frames carry the bold
 // fonts of Lapidor's design, so that only Lapidor's own work differs.
+#include "DesignFont.h"
 #include "FirstShown.h"
 
 #include <QApplication>
@@ -14,19 +15,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStatusBar>
-
-namespace {
-
-QFont boldFont(qreal points)
-{
-    QFont font(QStringLiteral("Tahoma"));
-    font.setStyleHint(QFont::SansSerif);
-    font.setPointSizeF(points);
-    font.setBold(true);
-    return font;
-}
-
-} // namespace
 
 int main(int argc, char* argv[])
 {
@@ -64,12 +52,12 @@ int main(int argc, char* argv[])
 
     if (designFonts) {
         for (auto* frame : client->findChildren<QGroupBox*>())
-            frame->setFont(boldFont(9));
+            frame->setFont(lapidor::tahomaBold(9));
         for (auto* frame : client->findChildren<QGroupBox*>())
             for (auto* control : frame->findChildren<QWidget*>())
                 if (qobject_cast<QLabel*>(control) || qobject_cast<QLineEdit*>(control)
                     || qobject_cast<QPushButton*>(control))
-                    control->setFont(boldFont(8.25));
+                    control->setFont(lapidor::tahomaBold(8.25));
     }
     window.resize(768, 412);
     window.show();

@@ -1,6 +1,7 @@
 #include "AboutDialog.h"
 
 #include "Credits.h"
+#include "DesignFont.h"
 #include "LinkLabel.h"
 #include "Twips.h"
 #include "WebSiteLauncher.h"
@@ -21,15 +22,6 @@ constexpr int labelWidth = 4455;
 constexpr int labelHeight = 255;
 constexpr int separatorTop = 1440;
 constexpr int separatorLeft = 120;
-
-QFont labelFont()
-{
-    QFont font(QStringLiteral("Tahoma"));
-    font.setStyleHint(QFont::SansSerif);
-    font.setPointSizeF(9.75);
-    font.setBold(true);
-    return font;
-}
 
 // One line of the etched rule.
 void addRule(QWidget* parent, int index, int right, int thickness, const QColor& colour)
@@ -70,7 +62,7 @@ void AboutDialog::addLabels()
     const auto place = [](QLabel* label, int n) {
         label->setObjectName(QStringLiteral("Label%1").arg(n));
         label->setGeometry(TwipsRect{labelLeft, 240 + 360 * (n - 1), labelWidth, labelHeight}.toPixels());
-        label->setFont(labelFont());
+        label->setFont(tahomaBold(9.75));
     };
     place(new QLabel(QStringLiteral("The Varnhollow Lapidor"), this), 1);
     place(new QLabel(QStringLiteral("Created by ") + authorName, this), 2);

@@ -4,6 +4,7 @@
 #include "Calculation.h"
 #include "ClockStatusBar.h"
 #include "Credits.h"
+#include "DesignFont.h"
 #include "DigitKeyFilter.h"
 #include "EntryRules.h"
 #include "FittedFont.h"
@@ -48,16 +49,6 @@ QString fromBytes(std::string_view bytes)
 std::string toBytes(const QString& text)
 {
     return text.toLatin1().toStdString();
-}
-
-// Tahoma where the system has it, else the nearest sans-serif.
-QFont tahomaBold(qreal points)
-{
-    QFont font(QStringLiteral("Tahoma"));
-    font.setStyleHint(QFont::SansSerif);
-    font.setPointSizeF(points);
-    font.setBold(true);
-    return font;
 }
 
 // The font of labels, fields and the Calculate button, fitted to the fixed
