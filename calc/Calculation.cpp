@@ -25,16 +25,55 @@ struct GemSums {
     std::int64_t finelyCutXp = 0;
 };
 
-// A text as a message shows it; a long paste is cut short.
-std::string shortened(std::string_view text)
+// Texts from the levels file are 8-bit Latin-1; the report and the
+// messages, like the entered texts, are UTF-8.
+std::string fromLevelsFile(std::string_view bytes)
 {
-    constexpr std::size_t longest = 40;
-    if (text.size() <= longest)
-        return std::string(text);
-    return std::string(text.substr(0, longest)) + "...";
+    std::string text;
+    text.reserve(bytes.size());
+    for (const unsigned char c : bytes) {
+        if (c < 0x80) {
+            text += char(c);
+        } else {
+            text += char(0xC0 | (c >> 6));
+            text += char(0x80 | (c & 0x3F));
+        }
+    }
+    return text;
 }
 
-std::string quoted(std::string_view text) { return "\"" + shortened(text) + "\""; }
+// A text as a message shows it; a long paste is cut short, between whole
+// UTF-8 characters.
+std::string shortened(std::string_view text)
+{
+    std::size_t cut = 40;
+    if (text.size() <= cut)
+        return std::string(text);
+    while (cut > 0 && (static_cast<unsigned char>(text[cut]) & 0xC0) == 0x80)
+        --cut;
+    return std::string(text.substr(0, cut)) + "...";
+}
+
+std::string inQuotes(std::string_view text)
+{
+    std::string quoted(1, '"');
+    quoted += shortened(text);
+    quoted += '"';
+    return quoted;
+}
+
+// What is wrong with a text that should be a number: nothing, or the end of
+// a sentence that names the thing it is, such as "is not a number: "12a".".
+std::string numberProblem(std::string_view text, std::optional<double> value)
+{
+    if (text.empty())
+        return "is empty.";
+    if (!value)
+        return "is not a number: " + inQuotes(text) + ".";
+    if (std::isinf(*value))
+        return std::string(*value > 0 ? "is too large: " : "is too small: ") + inQuotes(text) + ".";
+    return {};
+}
 
 std::string levelsListed(std::size_t count)
 {
@@ -43,30 +82,27 @@ std::string levelsListed(std::size_t count)
     return "which lists " + std::to_string(count) + (count == 1 ? " level" : " levels");
 }
 
-std::string fileName() { return std::string(levelsFileName); }
+const std::string levelsFile(levelsFileName);
 
 // Fills the start values from the level typed; returns why that is not
 // possible, or nothing.
 std::string startFromLevel(const LevelTable& table, std::string_view levelText, StartValues& start)
 {
-    const auto levelValue = WholeNumber(levelText);
-    if (!levelValue)
-        return "The current level is not a number.";
+    const auto value = WholeNumber(levelText);
+    if (auto problem = numberProblem(levelText, value); !problem.empty())
+        return "The current level " + problem;
 
     const auto level = readInt16(levelText);
     const auto levelName = "Level " + (level ? std::to_string(*level) : shortened(levelText));
-    if (level && *level < 1)
-        return levelName + " is not in " + fileName() + ": levels start at 1.";
+    if (std::nearbyint(*value) < 1)
+        return levelName + " is not in " + levelsFile + ": levels start at 1.";
     if (!level || static_cast<std::size_t>(*level) > table.size())
-        return levelName + " is not in " + fileName() + ", " + levelsListed(table.size()) + ".";
+        return levelName + " is not in " + levelsFile + ", " + levelsListed(table.size()) + ".";
 
-    const auto threshold = table.threshold(*level - 1);
+    const auto threshold = fromLevelsFile(table.threshold(*level - 1));
     const auto experience = WholeNumber(threshold);
-    const auto where = "The experience of level " + std::to_string(*level) + " in " + fileName();
-    if (!experience)
-        return where + " is not a number: " + quoted(threshold) + ".";
-    if (!std::isfinite(*experience))
-        return where + " is too large: " + quoted(threshold) + ".";
+    if (auto problem = numberProblem(threshold, experience); !problem.empty())
+        return "The experience of level " + std::to_string(*level) + " in " + levelsFile + " " + problem;
 
     start.experienceText = threshold;
     start.levelText = levelText;
@@ -74,25 +110,17 @@ std::string startFromLevel(const LevelTable& table, std::string_view levelText, 
     return {};
 }
 
-std::string startFromExperience(const LevelTable& table, std::string_view experienceText, StartValues& start)
+std::string startFromExperience(const LevelTable& table, const std::vector<double>& thresholds,
+                                std::string_view experienceText, StartValues& start)
 {
     const auto experience = WholeNumber(experienceText);
-    if (!experience)
-        return "The current experience is not a number.";
-    if (!std::isfinite(*experience))
-        return "The current experience is too large.";
+    if (auto problem = numberProblem(experienceText, experience); !problem.empty())
+        return "The current experience " + problem;
 
     start.experienceText = experienceText;
-    start.levelText = table.label(FindLevelIndex(table, *experience));
+    start.levelText = fromLevelsFile(table.label(FindLevelIndex(thresholds, *experience)));
     start.experience = *experience;
     return {};
-}
-
-std::string_view gemName(const GemKind& gem)
-{
-    auto name = gem.caption;
-    name.remove_suffix(1); // the caption's colon
-    return name;
 }
 
 std::string sumGems(const std::array<std::string, 24>& countTexts, GemSums& sums)
@@ -102,12 +130,15 @@ std::string sumGems(const std::array<std::string, 24>& countTexts, GemSums& sums
         const auto count = readInt16(countTexts[i]);
         if (!count) {
             const auto value = WholeNumber(countTexts[i]);
-            const auto problem = !value ? "is not a number." : *value > 0 ? "is too large." : "is too small.";
-            return "The count of " + std::string(gemName(gem)) + " " + problem;
+            auto problem = numberProblem(countTexts[i], value);
+            if (problem.empty()) // a number, but beyond what a count can be
+                problem = std::string(*value > 0 ? "is too large: " : "is too small: ") + inQuotes(countTexts[i]) + ".";
+            auto name = gem.caption;
+            name.remove_suffix(1); // the caption's colon
+            return "The count of " + std::string(name) + " " + problem;
         }
-        const std::int64_t xp = std::int64_t{*count} * gem.xpPerUnit;
         sums.gems += *count;
-        (gem.state == GemState::Rough ? sums.roughXp : sums.finelyCutXp) += xp;
+        (gem.state == GemState::Rough ? sums.roughXp : sums.finelyCutXp) += std::int64_t{*count} * gem.xpPerUnit;
     }
     return {};
 }
@@ -116,12 +147,13 @@ std::string sumGems(const std::array<std::string, 24>& countTexts, GemSums& sums
 
 CalculationResult CalculateReport(const LevelTable& table, const CalculationInput& input)
 {
+    const auto thresholds = thresholdValues(table); // read once for both level scans
     StartValues start;
     std::string failure;
     if (input.Mode == StartMode::CurrentLevel)
         failure = startFromLevel(table, input.LevelText, start);
     else if (input.Mode == StartMode::CurrentExperience)
-        failure = startFromExperience(table, input.ExperienceText, start);
+        failure = startFromExperience(table, thresholds, input.ExperienceText, start);
 
     GemSums sums;
     if (failure.empty())
@@ -133,7 +165,7 @@ CalculationResult CalculateReport(const LevelTable& table, const CalculationInpu
     const double newXp = start.experience + static_cast<double>(totalXp);
 
     CalculationReport report;
-    report.NewLevel = table.label(FindLevelIndex(table, newXp));
+    report.NewLevel = fromLevelsFile(table.label(FindLevelIndex(thresholds, newXp)));
     report.TotalGems = std::to_string(sums.gems);
     report.TotalXpFromRoughs = std::to_string(sums.roughXp);
     report.TotalXpFromFinelyCuts = std::to_string(sums.finelyCutXp);

@@ -14,6 +14,8 @@ enum class StartMode {
     CurrentExperience, // start from the experience typed in Text25
 };
 
+// Entered texts, report values and failure messages are UTF-8; the level
+// table holds the levels file's 8-bit text, which is read as Latin-1.
 struct CalculationInput {
     std::optional<StartMode> Mode;
     std::string LevelText;

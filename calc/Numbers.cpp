@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <string>
 
 namespace lapidor {
@@ -143,10 +144,27 @@ double toDouble(const DecimalParts& parts)
     return parts.negative ? -value : value;
 }
 
+// Thresholds are nearly always a plain row of digits; read those directly.
+// Fifteen digits or fewer are exact in a double.
+std::optional<double> plainDigits(std::string_view text)
+{
+    if (text.empty() || text.size() > 15)
+        return std::nullopt;
+    std::uint64_t value = 0;
+    for (const char c : text) {
+        if (!isDigit(c))
+            return std::nullopt;
+        value = value * 10 + std::uint64_t(c - '0');
+    }
+    return double(value);
+}
+
 } // namespace
 
 double LeadingNumber(std::string_view text)
 {
+    if (const auto plain = plainDigits(text))
+        return *plain;
     Cursor cursor(text, 0, isLeadingNumberSpace);
     const auto parts = takeDecimal(cursor);
     return parts.hasDigits() ? toDouble(parts) : 0.0;

@@ -1,5 +1,6 @@
 #include "LevelsReader.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -66,6 +67,10 @@ std::string cannotRead(const std::filesystem::path& path, const std::string& rea
 LevelTable readLevels(std::string_view fileText)
 {
     LevelTable table;
+    // Room for a label and a threshold per line, so the lists never regrow.
+    const auto lines = std::size_t(std::count(fileText.begin(), fileText.end(), '\r')) + 1;
+    table.List1.reserve(lines);
+    table.List2.reserve(lines);
     // A line ends at CR LF or at a lone CR; a lone LF stays inside its line.
     std::size_t lineStart = 0;
     while (lineStart < fileText.size()) {

@@ -30,25 +30,28 @@ namespace lapidor {
 
 namespace {
 
-QString fromView(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), qsizetype(text.size()));
-}
-
-// Level labels and thresholds are 8-bit text; they are shown as Latin-1.
 // A text longer than anyone could read is shown cut short, so that a freak
 // levels file cannot stall the window laying out megabytes of one label.
-QString fromBytes(std::string_view bytes)
+constexpr qsizetype longestShown = 1000;
+
+QString shown(QString text)
 {
-    constexpr std::size_t longestShown = 1000;
-    if (bytes.size() <= longestShown)
-        return QString::fromLatin1(bytes.data(), qsizetype(bytes.size()));
-    return QString::fromLatin1(bytes.data(), qsizetype(longestShown)) + QChar(0x2026);
+    if (text.size() > longestShown) {
+        text.truncate(longestShown);
+        text += QChar(0x2026);
+    }
+    return text;
 }
 
-std::string toBytes(const QString& text)
+QString fromView(std::string_view utf8)
 {
-    return text.toLatin1().toStdString();
+    return QString::fromUtf8(utf8.data(), qsizetype(utf8.size()));
+}
+
+// Labels and thresholds are the levels file's 8-bit text, read as Latin-1.
+QString fromLevelsFile(std::string_view bytes)
+{
+    return shown(QString::fromLatin1(bytes.data(), qsizetype(std::min(bytes.size(), std::size_t(longestShown) + 1))));
 }
 
 // The font of labels, fields and the Calculate button, fitted to the fixed
@@ -77,7 +80,7 @@ QStringList toStringList(const std::vector<std::string>& items)
     QStringList list;
     list.reserve(qsizetype(items.size()));
     for (const auto& item : items)
-        list << fromBytes(item);
+        list << fromLevelsFile(item);
     return list;
 }
 
@@ -272,29 +275,25 @@ void MainWindow::Calculate_Click()
     CalculationInput input;
     if (levelOption_->isChecked()) {
         input.Mode = StartMode::CurrentLevel;
-        input.LevelText = toBytes(levelField_->text());
+        input.LevelText = levelField_->text().toStdString();
     }
     if (experienceOption_->isChecked()) {
         input.Mode = StartMode::CurrentExperience;
-        input.ExperienceText = toBytes(experienceField_->text());
+        input.ExperienceText = experienceField_->text().toStdString();
     }
     for (std::size_t i = 0; i < gemFields_.size(); ++i)
-        input.CountTexts[i] = toBytes(gemFields_[i]->text());
+        input.CountTexts[i] = gemFields_[i]->text().toStdString();
     input.DecimalSeparator = locale().decimalPoint().toStdString();
 
     const auto result = CalculateReport(table_, input);
     if (!result.report) {
-        warn(fromBytes(result.failure));
+        warn(fromView(result.failure));
         return;
     }
 
     for (std::size_t i = 0; i < reportLines.size(); ++i) {
         const auto& line = reportLines[i];
-        // New XP may hold the locale's decimal separator; every other value
-        // is digits or text copied from the fields and the levels file.
-        const auto& value = (*result.report).*line.value;
-        reportLabels_[i]->setText(fromView(line.prefix)
-                                  + (line.value == &CalculationReport::NewXp ? fromView(value) : fromBytes(value)));
+        reportLabels_[i]->setText(fromView(line.prefix) + shown(fromView((*result.report).*line.value)));
     }
 }
 

@@ -202,16 +202,16 @@ void HostileInputsTest::pastedTexts_data()
     QTest::newRow("10,000 digits as level")
         << "Text26" << digits << "200" << "Level 200 is not in levels.txt, which lists 5 levels.";
     QTest::newRow("signs and separators in a gem field")
-        << "Text2" << "+-.," << "+-.," << "The count of Rough Amethyst is not a number.";
+        << "Text2" << "+-.," << "+-.," << "The count of Rough Amethyst is not a number: \"+-.,\".";
     QTest::newRow("signs and separators as experience")
-        << "Text25" << "-.,+" << "-.,+" << "The current experience is not a number.";
-    QTest::newRow("signs and separators as level") << "Text26" << "+-" << "+-" << "The current level is not a number.";
+        << "Text25" << "-.,+" << "-.,+" << "The current experience is not a number: \"-.,+\".";
+    QTest::newRow("signs and separators as level") << "Text26" << "+-" << "+-" << "The current level is not a number: \"+-\".";
     QTest::newRow("Unicode digits in a gem field")
-        << "Text24" << unicodeDigits << unicodeDigits << "The count of Finely Cut Sapphire is not a number.";
+        << "Text24" << unicodeDigits << unicodeDigits << "The count of Finely Cut Sapphire is not a number: \"" + unicodeDigits + "\".";
     QTest::newRow("Unicode digits as experience")
-        << "Text25" << unicodeDigits << unicodeDigits << "The current experience is not a number.";
+        << "Text25" << unicodeDigits << unicodeDigits << "The current experience is not a number: \"" + unicodeDigits + "\".";
     QTest::newRow("Unicode digits as level") << "Text26" << unicodeDigits << unicodeDigits
-                                             << "The current level is not a number.";
+                                             << "The current level is not a number: \"" + unicodeDigits + "\".";
 }
 
 void HostileInputsTest::pastedTexts()

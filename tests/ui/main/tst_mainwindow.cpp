@@ -339,7 +339,7 @@ void MainWindowTest::failedCalculationKeepsTheCaptionsAndTellsWhy()
     QCOMPARE(find<QLineEdit>("Text5")->text(), "0x!");
     QTest::mouseClick(find("Calculate"), Qt::LeftButton);
     QTRY_VERIFY(window_->findChild<QMessageBox*>());
-    QCOMPARE(window_->findChild<QMessageBox*>()->text(), "The count of Rough Diamond is not a number.");
+    QCOMPARE(window_->findChild<QMessageBox*>()->text(), "The count of Rough Diamond is not a number: \"0x!\".");
     QCOMPARE(caption("Label25"), "Total Gems: N/A");
 }
 
