@@ -97,15 +97,20 @@ MainWindow* ShellTest::startUp()
 void ShellTest::closingWritesThePlacementOnce_data()
 {
     QTest::addColumn<bool>("fromMenu");
-    QTest::newRow("File > Exit") << true;
-    QTest::newRow("close box") << false;
+    QTest::addColumn<QPoint>("position");
+    QTest::addColumn<QString>("left");
+    QTest::newRow("File > Exit") << true << QPoint(40, 30) << "600";
+    QTest::newRow("close box") << false << QPoint(40, 30) << "600";
+    QTest::newRow("partly off the screen") << false << QPoint(-50, 10) << "-750";
 }
 
 void ShellTest::closingWritesThePlacementOnce()
 {
     QFETCH(bool, fromMenu);
+    QFETCH(QPoint, position);
+    QFETCH(QString, left);
     MainWindow* window = startUp();
-    window->move(40, 30);
+    window->move(position);
     QSignalSpy unloads(window, &MainWindow::unloading);
     const QStringList expected = placementInTwips(*window);
 
@@ -117,7 +122,7 @@ void ShellTest::closingWritesThePlacementOnce()
     QTRY_VERIFY(!window->isVisible());
     QCOMPARE(unloads.count(), 1);
     QCOMPARE(savedPlacement(), expected);
-    QCOMPARE(expected.first(), "600");
+    QCOMPARE(expected.first(), left);
 }
 
 void ShellTest::minimisedCloseWritesNothing()

@@ -17,7 +17,8 @@ QLabel* addPanel(QStatusBar* bar, const QString& name, int width, int stretch)
     panel->setMinimumWidth(width);
     if (stretch == 0)
         panel->setFixedWidth(width);
-    bar->addWidget(panel, stretch);
+    // Permanent, so that no status message can hide the panels.
+    bar->addPermanentWidget(panel, stretch);
     return panel;
 }
 

@@ -1,6 +1,7 @@
 #include "DigitKeyFilter.h"
 
 #include <QCoreApplication>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 
 namespace lapidor {
@@ -36,10 +37,26 @@ char16_t typedCharacter(const QKeyEvent& key)
     return text.front().unicode();
 }
 
+// Text an input method (compose, dead keys) commits is typed text too:
+// only the characters the key filter lets pass are kept.
+void filterCommit(QInputMethodEvent& event)
+{
+    QString kept;
+    for (const QChar c : event.commitString())
+        if (FilterDigitKey(c.unicode()) == KeyVerdict::Pass)
+            kept += c;
+    if (kept != event.commitString())
+        event.setCommitString(kept, event.replacementStart(), event.replacementLength());
+}
+
 } // namespace
 
 bool DigitKeyFilter::eventFilter(QObject* watched, QEvent* event)
 {
+    if (event->type() == QEvent::InputMethod) {
+        filterCommit(*static_cast<QInputMethodEvent*>(event));
+        return false;
+    }
     if (event->type() != QEvent::KeyPress)
         return false;
     const char16_t code = typedCharacter(*static_cast<QKeyEvent*>(event));

@@ -16,7 +16,8 @@ KeyVerdict FilterDigitKey(char16_t code);
 
 // Applies FilterDigitKey to the characters typed into the fields it watches.
 // Keys that type no character (arrows, Delete, Tab, editing shortcuts) are
-// left alone; pasted text is not filtered here.
+// left alone, and so is pasted text; what an input method commits is
+// filtered like typed keys.
 class DigitKeyFilter : public QObject {
     Q_OBJECT
 

@@ -24,6 +24,7 @@
 #include <QRadioButton>
 
 #include <algorithm>
+#include <limits>
 #include <filesystem>
 
 namespace lapidor {
@@ -227,6 +228,7 @@ QLineEdit* MainWindow::addField(QWidget* parent, const char* name, const QString
     field->setGeometry(rect.toPixels());
     field->setFont(controlFont_);
     field->setAlignment(Qt::AlignCenter);
+    field->setMaxLength(std::numeric_limits<int>::max()); // the entry rules are the only limit
     field->installEventFilter(keyFilter_);
     // A replacement changes the text again and runs the rule once more,
     // which then keeps it.

@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QGroupBox>
+#include <QInputMethodEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -34,6 +35,7 @@ private slots:
     void entryRules();
     void typing_data();
     void typing();
+    void inputMethodTextIsFilteredLikeKeys();
     void enterMovesToTheNextField();
     void optionsSwitchTheStartField();
     void calculateWritesTheReport();
@@ -242,6 +244,9 @@ void MainWindowTest::typing_data()
     QTest::newRow("level backspace keeps 1") << "Text26" << "1" << "<" << "1";
     QTest::newRow("digit before 0200 caps the level") << "Text26" << "0200" << "^4" << "200";
     QTest::newRow("level 201 typed") << "Text26" << "" << "201" << "200";
+    QTest::newRow("experience takes digits only") << "Text25" << "12" << "a3-.4 " << "1234";
+    QTest::newRow("experience backspace empties to 0") << "Text25" << "7" << "<" << "0";
+    QTest::newRow("experience above the cap typed") << "Text25" << "24829251323" << "6" << "248292513235";
 }
 
 void MainWindowTest::typing()
@@ -251,6 +256,8 @@ void MainWindowTest::typing()
     QFETCH(QString, keys);
     QFETCH(QString, result);
 
+    if (field == "Text25")
+        find<QRadioButton>("Option2")->setChecked(true);
     auto* edit = find<QLineEdit>(field.toLatin1());
     edit->setFocus();
     edit->setText(start);
@@ -264,6 +271,17 @@ void MainWindowTest::typing()
             QTest::keyClicks(edit, key);
     }
     QCOMPARE(edit->text(), result);
+}
+
+void MainWindowTest::inputMethodTextIsFilteredLikeKeys()
+{
+    auto* field = find<QLineEdit>("Text1");
+    field->setFocus();
+    field->end(false);
+    QInputMethodEvent commit;
+    commit.setCommitString(QStringLiteral("x7\u00e9"));
+    QApplication::sendEvent(field, &commit);
+    QCOMPARE(field->text(), "07");
 }
 
 void MainWindowTest::enterMovesToTheNextField()
