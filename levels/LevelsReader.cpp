@@ -1,10 +1,10 @@
 #include "LevelsReader.h"
 
-#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <memory>
+#include <string>
 #include <system_error>
 
 namespace lapidor {
@@ -68,7 +68,9 @@ LevelTable readLevels(std::string_view fileText)
 {
     LevelTable table;
     // Room for a label and a threshold per line, so the lists never regrow.
-    const auto lines = std::size_t(std::count(fileText.begin(), fileText.end(), '\r')) + 1;
+    std::size_t lines = 1;
+    for (auto cr = fileText.find('\r'); cr != npos; cr = fileText.find('\r', cr + 1))
+        ++lines;
     table.List1.reserve(lines);
     table.List2.reserve(lines);
     // A line ends at CR LF or at a lone CR; a lone LF stays inside its line.
@@ -96,20 +98,24 @@ LevelsFile readLevelsFile(const std::filesystem::path& path)
     if (!file)
         return {{}, cannotRead(path, errno ? std::strerror(errno) : "it could not be opened")};
 
-    std::string text;
+    // Read in one go where the size is known (into memory that need not be
+    // cleared first), then whatever more there is.
     std::error_code sizeError;
-    const auto size = std::filesystem::file_size(path, sizeError);
-    if (!sizeError)
-        text.reserve(size);
-
+    auto size = std::filesystem::file_size(path, sizeError);
+    if (sizeError)
+        size = 0;
+    const auto whole = std::make_unique_for_overwrite<char[]>(size);
+    const auto got = std::fread(whole.get(), 1, size, file.get());
+    std::string rest;
     char buffer[1 << 16];
-    std::size_t got = 0;
-    while ((got = std::fread(buffer, 1, sizeof buffer, file.get())) > 0)
-        text.append(buffer, got);
+    for (std::size_t more = 0; (more = std::fread(buffer, 1, sizeof buffer, file.get())) > 0;)
+        rest.append(buffer, more);
     if (std::ferror(file.get()))
         return {{}, cannotRead(path, errno ? std::strerror(errno) : "reading it failed")};
 
-    return {readLevels(text), {}};
+    if (rest.empty())
+        return {readLevels({whole.get(), got}), {}};
+    return {readLevels(std::string(whole.get(), got) + rest), {}};
 }
 
 } // namespace lapidor
