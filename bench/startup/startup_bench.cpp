@@ -92,7 +92,7 @@ void compare(const char* title, std::vector<Program> programs, const fs::path& f
         for (auto& program : programs)
             timeStart(program, folder);
     }
-    const auto named = [&](const std::string& name) {
+    const auto named = [&](const std::string& name) -> const Program& {
         return *std::find_if(programs.begin(), programs.end(), [&](const Program& p) { return p.name == name; });
     };
     const Program& lapidor = named("Lapidor");
