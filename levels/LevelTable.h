@@ -21,12 +21,6 @@ struct LevelTable {
     std::string_view label(std::ptrdiff_t row) const { return at(List1, row); }
     std::string_view threshold(std::ptrdiff_t row) const { return at(List2, row); }
 
-    void clear()
-    {
-        List1.clear();
-        List2.clear();
-    }
-
 private:
     static std::string_view at(const std::vector<std::string>& list, std::ptrdiff_t row)
     {

@@ -24,8 +24,8 @@
 #include <QRadioButton>
 
 #include <algorithm>
-#include <limits>
 #include <filesystem>
+#include <limits>
 
 namespace lapidor {
 

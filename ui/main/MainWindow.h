@@ -6,7 +6,6 @@
 #include <QMainWindow>
 
 #include <array>
-#include <functional>
 
 class QLabel;
 class QLineEdit;
