@@ -62,6 +62,12 @@ std::string inQuotes(std::string_view text)
     return quoted;
 }
 
+// The end of a sentence about a number beyond what its thing may hold.
+std::string beyondRange(std::string_view text, double value)
+{
+    return std::string(value > 0 ? "is too large: " : "is too small: ") + inQuotes(text) + ".";
+}
+
 // What is wrong with a text that should be a number: nothing, or the end of
 // a sentence that names the thing it is, such as "is not a number: "12a".".
 std::string numberProblem(std::string_view text, std::optional<double> value)
@@ -71,7 +77,7 @@ std::string numberProblem(std::string_view text, std::optional<double> value)
     if (!value)
         return "is not a number: " + inQuotes(text) + ".";
     if (std::isinf(*value))
-        return std::string(*value > 0 ? "is too large: " : "is too small: ") + inQuotes(text) + ".";
+        return beyondRange(text, *value);
     return {};
 }
 
@@ -132,7 +138,7 @@ std::string sumGems(const std::array<std::string, 24>& countTexts, GemSums& sums
             const auto value = WholeNumber(countTexts[i]);
             auto problem = numberProblem(countTexts[i], value);
             if (problem.empty()) // a number, but beyond what a count can be
-                problem = std::string(*value > 0 ? "is too large: " : "is too small: ") + inQuotes(countTexts[i]) + ".";
+                problem = beyondRange(countTexts[i], *value);
             auto name = gem.caption;
             name.remove_suffix(1); // the caption's colon
             return "The count of " + std::string(name) + " " + problem;
