@@ -1,8 +1,8 @@
-#include "Module1.h"
+#include "app/Module1.h"
 
-#include "LevelsReader.h"
-#include "MainWindow.h"
-#include "UnloadStep.h"
+#include "levels/LevelsReader.h"
+#include "ui/main/MainWindow.h"
+#include "app/UnloadStep.h"
 
 #include <QSettings>
 

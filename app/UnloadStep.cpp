@@ -1,6 +1,6 @@
-#include "UnloadStep.h"
+#include "app/UnloadStep.h"
 
-#include "Twips.h"
+#include "ui/Twips.h"
 
 #include <QApplication>
 #include <QSettings>

@@ -1,5 +1,5 @@
-#include "ApplicationIdentity.h"
-#include "Module1.h"
+#include "app/ApplicationIdentity.h"
+#include "app/Module1.h"
 
 #include <QApplication>
 

@@ -1,7 +1,7 @@
 // Reading a 32,767-line levels.txt into the table, against a bare getline
 // loop over the same file, and one calculation on that table.
-#include "Calculation.h"
-#include "LevelsReader.h"
+#include "calc/Calculation.h"
+#include "levels/LevelsReader.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,10 +1,10 @@
-#include "Calculation.h"
+#include "calc/Calculation.h"
 
-#include "ExperienceFormat.h"
-#include "GemCatalogue.h"
-#include "LevelScan.h"
-#include "LevelsReader.h"
-#include "Numbers.h"
+#include "calc/ExperienceFormat.h"
+#include "calc/GemCatalogue.h"
+#include "calc/LevelScan.h"
+#include "levels/LevelsReader.h"
+#include "calc/Numbers.h"
 
 #include <cmath>
 #include <cstdint>

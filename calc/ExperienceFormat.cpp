@@ -1,4 +1,4 @@
-#include "ExperienceFormat.h"
+#include "calc/ExperienceFormat.h"
 
 #include <charconv>
 #include <cmath>

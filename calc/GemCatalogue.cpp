@@ -1,4 +1,4 @@
-#include "GemCatalogue.h"
+#include "calc/GemCatalogue.h"
 
 namespace lapidor {
 

@@ -1,6 +1,6 @@
-#include "LevelScan.h"
+#include "calc/LevelScan.h"
 
-#include "Numbers.h"
+#include "calc/Numbers.h"
 
 namespace lapidor {
 

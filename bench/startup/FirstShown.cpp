@@ -1,4 +1,4 @@
-#include "FirstShown.h"
+#include "bench/startup/FirstShown.h"
 
 #include <QCoreApplication>
 #include <QEvent>

@@ -1,8 +1,8 @@
 // The real program's start-up, stopped once its main window has painted.
-#include "ApplicationIdentity.h"
-#include "FirstShown.h"
-#include "MainWindow.h"
-#include "Module1.h"
+#include "app/ApplicationIdentity.h"
+#include "bench/startup/FirstShown.h"
+#include "ui/main/MainWindow.h"
+#include "app/Module1.h"
 
 #include <QApplication>
 

@@ -1,7 +1,7 @@
-#include "AboutDialog.h"
-#include "ApplicationIdentity.h"
-#include "MainWindow.h"
-#include "Module1.h"
+#include "ui/about/AboutDialog.h"
+#include "app/ApplicationIdentity.h"
+#include "ui/main/MainWindow.h"
+#include "app/Module1.h"
 
 #include <QApplication>
 #include <QFileInfo>

@@ -1,7 +1,7 @@
-#include "Calculation.h"
-#include "GemCatalogue.h"
-#include "LevelScan.h"
-#include "LevelsReader.h"
+#include "calc/Calculation.h"
+#include "calc/GemCatalogue.h"
+#include "calc/LevelScan.h"
+#include "levels/LevelsReader.h"
 
 #include <QTest>
 

@@ -1,5 +1,5 @@
-#include "ExperienceFormat.h"
-#include "Numbers.h"
+#include "calc/ExperienceFormat.h"
+#include "calc/Numbers.h"
 
 #include <QTest>
 

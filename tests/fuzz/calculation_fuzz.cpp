@@ -3,12 +3,12 @@
 // Input: lines separated by LF. Line 1 picks the start mode by its first
 // byte, line 2 is the level text, line 3 the experience text, lines 4 to 27
 // the 24 counts; everything after is the levels file.
-#include "Calculation.h"
-#include "Check.h"
-#include "GemCatalogue.h"
-#include "LevelScan.h"
-#include "LevelsReader.h"
-#include "Numbers.h"
+#include "calc/Calculation.h"
+#include "tests/fuzz/Check.h"
+#include "calc/GemCatalogue.h"
+#include "calc/LevelScan.h"
+#include "levels/LevelsReader.h"
+#include "calc/Numbers.h"
 
 #include <cmath>
 #include <cstdint>

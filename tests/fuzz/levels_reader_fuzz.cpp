@@ -1,6 +1,6 @@
 // The levels reader on arbitrary bytes.
-#include "Check.h"
-#include "LevelsReader.h"
+#include "tests/fuzz/Check.h"
+#include "levels/LevelsReader.h"
 
 #include <algorithm>
 #include <cstdint>

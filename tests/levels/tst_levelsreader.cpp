@@ -1,4 +1,4 @@
-#include "LevelsReader.h"
+#include "levels/LevelsReader.h"
 
 #include <QTemporaryDir>
 #include <QTest>

@@ -1,10 +1,10 @@
-#include "AboutDialog.h"
+#include "ui/about/AboutDialog.h"
 
-#include "Credits.h"
-#include "DesignFont.h"
-#include "LinkLabel.h"
-#include "Twips.h"
-#include "WebSiteLauncher.h"
+#include "ui/Credits.h"
+#include "ui/DesignFont.h"
+#include "ui/about/LinkLabel.h"
+#include "ui/Twips.h"
+#include "ui/about/WebSiteLauncher.h"
 
 #include <QFrame>
 #include <QMessageBox>

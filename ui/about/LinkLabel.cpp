@@ -1,4 +1,4 @@
-#include "LinkLabel.h"
+#include "ui/about/LinkLabel.h"
 
 #include <QMouseEvent>
 

@@ -1,4 +1,4 @@
-#include "WebSiteLauncher.h"
+#include "ui/about/WebSiteLauncher.h"
 
 #ifdef Q_OS_WIN
 #include <QProcess>

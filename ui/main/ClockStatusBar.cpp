@@ -1,4 +1,4 @@
-#include "ClockStatusBar.h"
+#include "ui/main/ClockStatusBar.h"
 
 #include <QDateTime>
 #include <QLabel>

@@ -1,4 +1,4 @@
-#include "DigitKeyFilter.h"
+#include "ui/main/DigitKeyFilter.h"
 
 #include <QCoreApplication>
 #include <QInputMethodEvent>

@@ -1,6 +1,6 @@
-#include "EntryRules.h"
+#include "ui/main/EntryRules.h"
 
-#include "Numbers.h"
+#include "calc/Numbers.h"
 
 #include <cmath>
 

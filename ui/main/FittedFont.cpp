@@ -1,4 +1,4 @@
-#include "FittedFont.h"
+#include "ui/main/FittedFont.h"
 
 #include <QFontDatabase>
 #include <QFontMetricsF>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "LevelTable.h"
+#include "levels/LevelTable.h"
 
 #include <QFont>
 #include <QMainWindow>

@@ -3,7 +3,7 @@
 // Where every control of the main window stands, in twips. Controls inside
 // a frame are placed relative to the frame's outer top-left corner.
 
-#include "Twips.h"
+#include "ui/Twips.h"
 
 #include <array>
 

@@ -1,4 +1,4 @@
-#include "TitledFrame.h"
+#include "ui/main/TitledFrame.h"
 
 #include <QStyleOptionGroupBox>
 #include <QStylePainter>

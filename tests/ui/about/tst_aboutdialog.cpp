@@ -1,5 +1,5 @@
-#include "AboutDialog.h"
-#include "Credits.h"
+#include "ui/about/AboutDialog.h"
+#include "ui/Credits.h"
 
 #include <QApplication>
 #include <QDesktopServices>

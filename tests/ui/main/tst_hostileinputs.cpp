@@ -1,6 +1,6 @@
 // Lapidor keeps running, keeps its fields and captions valid, and says in
 // plain words what is wrong, whatever file or text it is given.
-#include "MainWindow.h"
+#include "ui/main/MainWindow.h"
 
 #include <QApplication>
 #include <QClipboard>

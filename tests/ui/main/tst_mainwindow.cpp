@@ -1,6 +1,6 @@
-#include "ClockStatusBar.h"
-#include "EntryRules.h"
-#include "MainWindow.h"
+#include "ui/main/ClockStatusBar.h"
+#include "ui/main/EntryRules.h"
+#include "ui/main/MainWindow.h"
 
 #include <QApplication>
 #include <QClipboard>

@@ -1,0 +1,49 @@
+#include "files/RegularFile.h"
+
+#include <cstdio>
+
+namespace lapidor {
+
+std::string notAFile(FileKind kind)
+{
+    switch (kind) {
+    case FileKind::Regular:
+        return {};
+    case FileKind::Missing:
+        return "No such file or directory";
+    case FileKind::Folder:
+        return "it is a folder, not a file";
+    case FileKind::NamedPipe:
+        return "it is a named pipe (FIFO), not a file";
+    case FileKind::Device:
+        return "it is a device, not a file";
+    case FileKind::Socket:
+        return "it is a socket, not a file";
+    case FileKind::Other:
+        break;
+    }
+    return "it is not a regular file";
+}
+
+std::string byteSize(std::uintmax_t bytes)
+{
+    if (bytes < 1024)
+        return std::to_string(bytes) + (bytes == 1 ? " byte" : " bytes");
+    const char* units[] = {"KiB", "MiB", "GiB", "TiB", "PiB", "EiB"};
+    double value = double(bytes) / 1024;
+    std::size_t unit = 0;
+    while (value >= 1024 && unit + 1 < std::size(units)) {
+        value /= 1024;
+        ++unit;
+    }
+    char text[32];
+    // Whole units without a fraction; otherwise one decimal, so that 16 MiB
+    // and one byte more do not read alike.
+    if (double(bytes) == value * double(1ULL << (10 * (unit + 1))) && value == double(std::uintmax_t(value)))
+        std::snprintf(text, sizeof text, "%.0f %s", value, units[unit]);
+    else
+        std::snprintf(text, sizeof text, "%.1f %s", value, units[unit]);
+    return text;
+}
+
+} // namespace lapidor
