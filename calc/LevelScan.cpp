@@ -18,7 +18,7 @@ std::ptrdiff_t FindLevelIndex(const std::vector<double>& thresholds, double expe
     double best = 0.0;
     std::ptrdiff_t chosen = 0;
     for (std::size_t row = 0; row < thresholds.size(); ++row) {
-        if (thresholds[row] < experience && thresholds[row] > best) {
+        if (thresholds[row] <= experience && thresholds[row] > best) {
             best = thresholds[row];
             chosen = std::ptrdiff_t(row);
         }

@@ -7,8 +7,9 @@
 
 namespace lapidor {
 
-// The row of the largest threshold that lies strictly between 0 and the
-// experience; among equal thresholds the first row. Row 0 when none does.
+// The row of the largest threshold above 0 that the experience has reached:
+// a level begins at its threshold. Among equal thresholds the first row;
+// row 0 when none is reached.
 // The table need not be sorted.
 std::ptrdiff_t FindLevelIndex(const LevelTable& table, double experience);
 

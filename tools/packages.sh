@@ -15,3 +15,6 @@ ensure_packages() {
 # What building Lapidor needs, and what its tests need besides.
 build_packages=(cmake ninja-build g++ qt6-base-dev fonts-dejavu-core)
 test_packages=(desktop-file-utils appstream)
+
+# What the Windows build of the core needs: a cross compiler, and wine to run its tests.
+windows_packages=(g++-mingw-w64-x86-64-posix wine64)

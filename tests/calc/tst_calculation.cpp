@@ -105,17 +105,19 @@ void CalculationTest::report_data()
                                     << QStringList{"5", "3", "5000", "40000", "45000", "2500", "2", "47500"};
     QTest::newRow("no experience, no gems") << fiveLevels << "experience" << "0" << "" << "."
                                             << QStringList{"1", "0", "0", "0", "0", "0", "1", "0"};
-    QTest::newRow("experience equal to a threshold stays below it")
+    QTest::newRow("experience equal to a threshold reaches its level")
         << fiveLevels << "experience" << "1000" << "" << "."
-        << QStringList{"1", "0", "0", "0", "0", "1000", "1", "1000"};
+        << QStringList{"2", "0", "0", "0", "0", "1000", "2", "1000"};
+    QTest::newRow("experience just below a threshold") << fiveLevels << "experience" << "999" << "" << "."
+                                                       << QStringList{"1", "0", "0", "0", "0", "999", "1", "999"};
     QTest::newRow("experience just past a threshold") << fiveLevels << "experience" << "1001" << "" << "."
                                                       << QStringList{"2", "0", "0", "0", "0", "1001", "2", "1001"};
-    QTest::newRow("level start lands one level lower") << fiveLevels << "level" << "3" << "" << "."
-                                                       << QStringList{"2", "0", "0", "0", "0", "3000", "3", "3000"};
+    QTest::newRow("level start without gems stays at that level")
+        << fiveLevels << "level" << "3" << "" << "." << QStringList{"3", "0", "0", "0", "0", "3000", "3", "3000"};
     QTest::newRow("level start plus a rough diamond") << fiveLevels << "level" << "3" << "5=1" << "."
                                                       << QStringList{"5", "1", "10000", "0", "10000", "3000", "3", "13000"};
     QTest::newRow("level text keeps its leading zero") << fiveLevels << "level" << "03" << "" << "."
-                                                       << QStringList{"2", "0", "0", "0", "0", "3000", "03", "3000"};
+                                                       << QStringList{"3", "0", "0", "0", "0", "3000", "03", "3000"};
     QTest::newRow("experience text keeps its leading zeros") << fiveLevels << "experience" << "0050" << "" << "."
                                                              << QStringList{"1", "0", "0", "0", "0", "0050", "1", "50"};
     QTest::newRow("every count at 9999 with the largest experience")
@@ -139,7 +141,7 @@ void CalculationTest::report_data()
                                   << QStringList{"3", "1", "5000", "0", "5000", "", "", "5000"};
     QTest::newRow("fractional threshold uses the decimal separator")
         << QByteArray("[LEVEL=1 XP=0]\r\n[LEVEL=2 XP=100.5]") << "level" << "2" << "" << ","
-        << QStringList{"1", "0", "0", "0", "0", "100.5", "2", "100,5"};
+        << QStringList{"2", "0", "0", "0", "0", "100.5", "2", "100,5"};
     QTest::newRow("threshold read up to its first non-digit by the scan")
         << QByteArray("[LEVEL=1 XP=0]\r\n[LEVEL=2 XP=100 XP]") << "experience" << "150" << "" << "."
         << QStringList{"2", "0", "0", "0", "0", "150", "2", "150"};

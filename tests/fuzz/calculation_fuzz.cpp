@@ -26,18 +26,18 @@ std::string_view nextLine(std::string_view& input)
     return line;
 }
 
-// The level scan picks the first row of the largest threshold strictly
-// between 0 and x, or row 0 when there is none.
+// The level scan picks the first row of the largest threshold t with
+// 0 < t <= x, or row 0 when there is none.
 void checkLevelScan(const LevelTable& table, double x)
 {
     const auto chosen = FindLevelIndex(table, x);
     const double threshold = LeadingNumber(table.threshold(chosen));
-    const bool taken = threshold > 0 && threshold < x;
+    const bool taken = threshold > 0 && threshold <= x;
     FUZZ_CHECK(taken || chosen == 0);
     const double best = taken ? threshold : 0.0;
     for (std::ptrdiff_t row = 0; row < std::ptrdiff_t(table.size()); ++row) {
         const double t = LeadingNumber(table.threshold(row));
-        FUZZ_CHECK(!(t > best && t < x));
+        FUZZ_CHECK(!(t > best && t <= x));
         FUZZ_CHECK(!(taken && row < chosen && t == best));
     }
 }
