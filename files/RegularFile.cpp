@@ -1,5 +1,7 @@
 #include "files/RegularFile.h"
 
+#include "files/ReadRefusals.h"
+
 #include <cstdio>
 
 namespace lapidor {
@@ -44,6 +46,24 @@ std::string byteSize(std::uintmax_t bytes)
     else
         std::snprintf(text, sizeof text, "%.1f %s", value, units[unit]);
     return text;
+}
+
+std::string tooLarge(std::uintmax_t size, std::size_t maxBytes)
+{
+    std::string shown = byteSize(size);
+    if (size >= 1024) // the exact count too, so that a byte over the limit shows
+        shown += " (" + std::to_string(size) + " bytes)";
+    return "it is too large: " + shown + ", and at most " + byteSize(maxBytes) + " is read";
+}
+
+std::string grewWhileRead(std::size_t maxBytes)
+{
+    return "it grew past " + byteSize(maxBytes) + " while it was read";
+}
+
+std::string changedWhileOpened()
+{
+    return "it changed while it was being opened";
 }
 
 } // namespace lapidor

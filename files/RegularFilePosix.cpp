@@ -3,8 +3,12 @@
 // is the file looked at.
 #include "files/RegularFile.h"
 
+#include "files/ReadRefusals.h"
+
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <limits>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -67,14 +71,14 @@ FileStatus fileStatus(const std::filesystem::path& path)
 
 FileContents readRegularFile(const std::filesystem::path& path, std::size_t maxBytes)
 {
+    maxBytes = std::min(maxBytes, std::numeric_limits<std::size_t>::max() - 1); // room for the byte more
     struct stat before {};
     if (::stat(path.c_str(), &before) != 0)
         return {{}, failure(errno)};
     if (const auto kind = kindOf(before.st_mode); kind != FileKind::Regular)
         return {{}, notAFile(kind)};
     if (std::uintmax_t(before.st_size) > maxBytes)
-        return {{}, "it is too large: " + byteSize(std::uintmax_t(before.st_size)) + " (" + std::to_string(before.st_size)
-                        + " bytes), and at most " + byteSize(maxBytes) + " is read"};
+        return {{}, tooLarge(std::uintmax_t(before.st_size), maxBytes)};
 
     const Descriptor file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
     if (file.get() < 0)
@@ -83,7 +87,7 @@ FileContents readRegularFile(const std::filesystem::path& path, std::size_t maxB
     if (::fstat(file.get(), &opened) != 0)
         return {{}, failure(errno)};
     if (!S_ISREG(opened.st_mode) || opened.st_dev != before.st_dev || opened.st_ino != before.st_ino)
-        return {{}, "it changed while it was being opened"};
+        return {{}, changedWhileOpened()};
 
     // One byte more than may be held, to notice a file that grew meanwhile.
     FileContents contents;
@@ -92,7 +96,7 @@ FileContents readRegularFile(const std::filesystem::path& path, std::size_t maxB
     for (;;) {
         if (got == contents.bytes.size()) {
             if (got > maxBytes)
-                return {{}, "it grew past " + byteSize(maxBytes) + " while it was read"};
+                return {{}, grewWhileRead(maxBytes)};
             contents.bytes.resize(std::min(got * 2, maxBytes + 1));
         }
         const auto n = ::read(file.get(), contents.bytes.data() + got, contents.bytes.size() - got);
