@@ -15,7 +15,7 @@ void identifyApplication()
 {
     registerIcons();
     QApplication::setApplicationName(QStringLiteral("Lapidor"));
-    QApplication::setApplicationVersion(QStringLiteral("1.00"));
+    QApplication::setApplicationVersion(QStringLiteral(LAPIDOR_VERSION)); // from CMake's project version
     QApplication::setDesktopFileName(QString::fromLatin1(desktopId));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/lapidor.png")));
 }

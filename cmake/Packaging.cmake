@@ -1,0 +1,26 @@
+# The Debian package, built from an already built tree with
+#   cpack --config build/CPackConfig.cmake -G DEB -B build/package
+# It holds what `cmake --install` installs, under /usr; dpkg-shlibdeps
+# (dpkg-dev, and `file` to find the binaries) works out its Depends.
+
+set(CPACK_GENERATOR DEB)
+set(CPACK_PACKAGE_NAME lapidor)
+set(CPACK_PACKAGE_VERSION "${LAPIDOR_DISPLAY_VERSION}")
+set(CPACK_PACKAGE_VENDOR "Edda Rowan")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "${PROJECT_DESCRIPTION}")
+# Debian shows the long description as it is broken here.
+set(CPACK_PACKAGE_DESCRIPTION "Type how many gems of each of the 24 kinds you hold and your current
+level or experience, and Lapidor shows the experience the gems bring and
+your new level. A sample levels.txt is installed in /usr/share/lapidor.")
+set(CPACK_PACKAGE_HOMEPAGE_URL "https://varnhollow.example.org/")
+set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+set(CPACK_STRIP_FILES ON)
+
+set(CPACK_DEBIAN_PACKAGE_MAINTAINER "Edda Rowan <edda.rowan@example.org>")
+set(CPACK_DEBIAN_PACKAGE_SECTION utils)
+set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# lapidor_<version>_<architecture>.deb
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+
+include(CPack)
