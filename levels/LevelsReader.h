@@ -2,7 +2,10 @@
 
 #include "levels/LevelTable.h"
 
+#include <cstddef>
 #include <filesystem>
+#include <limits>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -11,18 +14,41 @@ namespace lapidor {
 // The file the program reads its levels from, in the working directory.
 inline constexpr std::string_view levelsFileName = "levels.txt";
 
-// Fills a level table from the text of a levels file. Every line
-// "[LEVEL=<label> XP=<threshold>]" adds its label to List1 and its threshold
-// to List2; the bytes are kept as they are.
-LevelTable readLevels(std::string_view fileText);
+// The most of a levels file that is read. The largest meaningful table,
+// 32,767 levels, takes less than 1 MiB.
+inline constexpr std::size_t largestLevelsFile = 16 << 20;
+
+inline constexpr std::size_t unlimitedMemory = std::numeric_limits<std::size_t>::max();
+
+// Why a table could not be held.
+inline constexpr std::string_view notEnoughMemory = "there is not enough memory to read it";
+
+// A line that does not give exactly one label and one threshold.
+struct IrregularLine {
+    std::size_t number = 0; // counted from 1
+    std::string problem;    // what it lacks or has too much of: "has two XP values"
+};
 
 struct LevelsFile {
     LevelTable table;
-    std::string error; // empty when the file was read; otherwise what went wrong, in plain words
+    std::string unreadable; // why the file could not be read, in plain words; empty when it was
+    std::optional<IrregularLine> firstIrregularLine;
+    std::filesystem::path folder; // where the file was looked for; empty when that is not known
 };
 
-// Reads a levels file from disk. A file that cannot be read gives an empty
-// table and a message naming the file, its folder and the reason.
-LevelsFile readLevelsFile(const std::filesystem::path& path);
+// Fills a level table from the text of a levels file. Every line
+// "[LEVEL=<label> XP=<threshold>]" adds its label and its threshold, the
+// bytes kept as they are. A line ends at CR LF, a lone CR or a lone LF.
+// Text that is valid UTF-8 reads as UTF-8, other text as Latin-1; text
+// saved as UTF-16 is not read at all.
+//
+// Running out of memory gives an empty table and says so. memoryLimit
+// bounds what the table may hold, so that tests can provoke that.
+LevelsFile readLevels(std::string_view fileText, std::size_t memoryLimit = unlimitedMemory);
+
+// Reads a levels file from disk: a regular file of at most
+// largestLevelsFile bytes. Anything else gives an empty table and the
+// reason in plain words.
+LevelsFile readLevelsFile(const std::filesystem::path& path, std::size_t memoryLimit = unlimitedMemory);
 
 } // namespace lapidor

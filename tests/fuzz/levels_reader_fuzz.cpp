@@ -1,6 +1,6 @@
 // The levels reader on arbitrary bytes.
-#include "tests/fuzz/Check.h"
 #include "levels/LevelsReader.h"
+#include "tests/fuzz/Check.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -17,28 +17,62 @@ std::size_t occurrences(std::string_view text, std::string_view marker)
     return count;
 }
 
+// The same text with every CR LF written as a lone LF, as Linux editors write it.
+std::string withLinuxLineEnds(std::string_view text)
+{
+    std::string linux;
+    for (std::size_t i = 0; i < text.size(); ++i)
+        if (!(text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n'))
+            linux += text[i];
+    return linux;
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     const std::string_view text(reinterpret_cast<const char*>(data), size);
-    const auto table = readLevels(text);
+    const auto file = readLevels(text);
+    const auto& table = file.table;
 
-    // No item holds a line end: a line ends at every CR.
-    for (const auto* list : {&table.List1, &table.List2})
+    if (text.starts_with("\xFF\xFE") || text.starts_with("\xFE\xFF")) {
+        FUZZ_CHECK(!file.unreadable.empty() && table.labels.empty() && table.thresholds.empty());
+        return 0;
+    }
+    FUZZ_CHECK(file.unreadable.empty());
+
+    // No item holds a line end: CR LF, a lone CR and a lone LF each end a line.
+    for (const auto* list : {&table.labels, &table.thresholds})
         for (const auto& item : *list)
-            FUZZ_CHECK(item.find('\r') == std::string::npos);
+            FUZZ_CHECK(item.find_first_of("\r\n") == std::string::npos);
 
     // Each line adds at most one label and one threshold per "XP=".
-    const std::size_t lines = std::count(text.begin(), text.end(), '\r') + 1;
-    FUZZ_CHECK(table.List1.size() <= lines);
-    FUZZ_CHECK(table.List1.size() + table.List2.size() <= occurrences(text, "XP=") + lines);
+    const std::size_t lines = std::count(text.begin(), text.end(), '\r') + std::count(text.begin(), text.end(), '\n')
+                            - occurrences(text, "\r\n") + 1;
+    FUZZ_CHECK(table.labels.size() <= lines);
+    FUZZ_CHECK(table.labels.size() + table.thresholds.size() <= occurrences(text, "XP=") + lines);
 
     // A threshold never holds the markers that delimit it.
-    for (const auto& threshold : table.List2) {
+    for (const auto& threshold : table.thresholds) {
         FUZZ_CHECK(!threshold.empty());
         FUZZ_CHECK(threshold.find(']') == std::string::npos);
         FUZZ_CHECK(threshold.find("XP=") == std::string::npos);
     }
+
+    // Without an irregular line the lists are in step; the line named lies in the text.
+    if (!file.firstIrregularLine)
+        FUZZ_CHECK(table.labels.size() == table.thresholds.size());
+    else
+        FUZZ_CHECK(file.firstIrregularLine->number >= 1 && file.firstIrregularLine->number <= lines);
+
+    // LF line ends give the same table as CR LF ones.
+    const auto twin = readLevels(withLinuxLineEnds(text));
+    FUZZ_CHECK(twin.table.labels == table.labels && twin.table.thresholds == table.thresholds);
+
+    // A limit on memory gives either the same table or none, with a reason.
+    const auto limited = readLevels(text, size);
+    FUZZ_CHECK((limited.unreadable.empty() && limited.table.labels == table.labels
+                && limited.table.thresholds == table.thresholds)
+               || (!limited.unreadable.empty() && limited.table.labels.empty() && limited.table.thresholds.empty()));
     return 0;
 }

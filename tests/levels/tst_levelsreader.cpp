@@ -1,9 +1,11 @@
 #include "levels/LevelsReader.h"
+#include "levels/LevelsWarning.h"
 
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <fstream>
+#include <sys/stat.h>
 
 using namespace lapidor;
 
@@ -36,8 +38,10 @@ private slots:
     void readsLines();
     void rowsOutsideAListReadEmpty();
     void readsAFileFromDisk();
-    void missingFileGivesEmptyTableAndReason();
-    void folderNamedLikeTheFileGivesReason();
+    void decodesAsUtf8OrLatin1_data();
+    void decodesAsUtf8OrLatin1();
+    void warnsAtStartUp_data();
+    void warnsAtStartUp();
     void readsLargeFilesWhole();
 };
 
@@ -46,57 +50,70 @@ void LevelsReaderTest::readsLines_data()
     QTest::addColumn<QByteArray>("fileText");
     QTest::addColumn<QByteArrayList>("labels");
     QTest::addColumn<QByteArrayList>("thresholds");
+    QTest::addColumn<QString>("firstIrregularLine"); // empty when every line gives one level
 
     const QByteArray nul(1, '\0');
 
     QTest::newRow("well-formed file") << QByteArray("[LEVEL=1 XP=0]\r\n[LEVEL=2 XP=250]\r\n[LEVEL=3 XP=800]")
-                                      << QByteArrayList{"1", "2", "3"} << QByteArrayList{"0", "250", "800"};
-    QTest::newRow("empty file") << QByteArray() << QByteArrayList{} << QByteArrayList{};
+                                      << QByteArrayList{"1", "2", "3"} << QByteArrayList{"0", "250", "800"} << QString();
+    QTest::newRow("empty file") << QByteArray() << QByteArrayList{} << QByteArrayList{} << QString();
     QTest::newRow("final line end adds no row")
-        << QByteArray("[LEVEL=1 XP=0]\r\n") << QByteArrayList{"1"} << QByteArrayList{"0"};
+        << QByteArray("[LEVEL=1 XP=0]\r\n") << QByteArrayList{"1"} << QByteArrayList{"0"} << QString();
     QTest::newRow("lone CR ends a line")
-        << QByteArray("[LEVEL=1 XP=0]\r[LEVEL=2 XP=5]\r") << QByteArrayList{"1", "2"} << QByteArrayList{"0", "5"};
-    QTest::newRow("LF-only file is one line")
-        << QByteArray("[LEVEL=1 XP=0]\n[LEVEL=2 XP=250]\n[LEVEL=3 XP=800]\n") << QByteArrayList{"1"}
-        << QByteArrayList{"0", "250", "800"};
-    QTest::newRow("LF after CR LF belongs to the next line")
-        << QByteArray("[LEVEL=1 XP=0]\r\n\n[LEVEL=2 XP=5]") << QByteArrayList{"1", "2"} << QByteArrayList{"0", "5"};
+        << QByteArray("[LEVEL=1 XP=0]\r[LEVEL=2 XP=5]\r") << QByteArrayList{"1", "2"} << QByteArrayList{"0", "5"} << QString();
+    QTest::newRow("LF ends a line, as on Linux")
+        << QByteArray("[LEVEL=1 XP=0]\n[LEVEL=2 XP=250]\n[LEVEL=3 XP=800]\n") << QByteArrayList{"1", "2", "3"}
+        << QByteArrayList{"0", "250", "800"} << QString();
+    QTest::newRow("LF after CR LF is a blank line")
+        << QByteArray("[LEVEL=1 XP=0]\r\n\n[LEVEL=2 XP=5]") << QByteArrayList{"1", "2"} << QByteArrayList{"0", "5"} << QString();
     QTest::newRow("two XP= groups add two thresholds")
-        << QByteArray("[LEVEL=3 XP=800] XP=900]") << QByteArrayList{"3"} << QByteArrayList{"800", "900"};
+        << QByteArray("[LEVEL=3 XP=800] XP=900]") << QByteArrayList{"3"} << QByteArrayList{"800", "900"} << QString("line 1 has two XP values");
     QTest::newRow("threshold without ] adds label only")
-        << QByteArray("[LEVEL=2 XP=250") << QByteArrayList{"2"} << QByteArrayList{};
+        << QByteArray("[LEVEL=2 XP=250") << QByteArrayList{"2"} << QByteArrayList{} << QString("line 1 has no XP value closed by ']'");
     QTest::newRow("XP= followed by ] adds label only")
-        << QByteArray("[LEVEL=2 XP=]") << QByteArrayList{"2"} << QByteArrayList{};
-    QTest::newRow("no XP= adds label only") << QByteArray("[LEVEL=5 XP 100]") << QByteArrayList{"5"} << QByteArrayList{};
+        << QByteArray("[LEVEL=2 XP=]") << QByteArrayList{"2"} << QByteArrayList{} << QString("line 1 has no XP value closed by ']'");
+    QTest::newRow("no XP= adds label only") << QByteArray("[LEVEL=5 XP 100]") << QByteArrayList{"5"} << QByteArrayList{} << QString("line 1 has no XP value closed by ']'");
     QTest::newRow("without [LEVEL= the label starts at the seventh character")
-        << QByteArray("abcdefLABEL XP=5]") << QByteArrayList{"LABEL"} << QByteArrayList{"5"};
+        << QByteArray("abcdefLABEL XP=5]") << QByteArrayList{"LABEL"} << QByteArrayList{"5"} << QString();
     QTest::newRow("label keeps its spaces")
-        << QByteArray("[LEVEL=Grand Master XP=100]") << QByteArrayList{"Grand Master"} << QByteArrayList{"100"};
-    QTest::newRow("empty label") << QByteArray("[LEVEL= XP=100]") << QByteArrayList{""} << QByteArrayList{"100"};
+        << QByteArray("[LEVEL=Grand Master XP=100]") << QByteArrayList{"Grand Master"} << QByteArrayList{"100"} << QString();
+    QTest::newRow("empty label") << QByteArray("[LEVEL= XP=100]") << QByteArrayList{""} << QByteArrayList{"100"} << QString();
     QTest::newRow("threshold keeps its spaces")
-        << QByteArray("[LEVEL=1 XP= 1 000 ]") << QByteArrayList{"1"} << QByteArrayList{" 1 000 "};
+        << QByteArray("[LEVEL=1 XP= 1 000 ]") << QByteArrayList{"1"} << QByteArrayList{" 1 000 "} << QString();
     QTest::newRow("text after ] is ignored")
-        << QByteArray("[LEVEL=1 XP=0] the start") << QByteArrayList{"1"} << QByteArrayList{"0"};
+        << QByteArray("[LEVEL=1 XP=0] the start") << QByteArrayList{"1"} << QByteArrayList{"0"} << QString();
     QTest::newRow("lower-case level marker counts as absent")
-        << QByteArray("[level=1 XP=0]") << QByteArrayList{"=1"} << QByteArrayList{"0"};
+        << QByteArray("[level=1 XP=0]") << QByteArrayList{"=1"} << QByteArrayList{"0"} << QString();
     QTest::newRow("lower-case xp marker counts as absent")
-        << QByteArray("[LEVEL=1 xp=0]\r\n[LEVEL=2 XP=5]") << QByteArrayList{"2"} << QByteArrayList{"5"};
+        << QByteArray("[LEVEL=1 xp=0]\r\n[LEVEL=2 XP=5]") << QByteArrayList{"2"} << QByteArrayList{"5"} << QString("line 1 has no XP value");
     QTest::newRow("out-of-step file pairs later rows differently")
         << QByteArray("[LEVEL=1 XP=0]\r\n[LEVEL=2 XP=250\r\n[LEVEL=3 XP=800] XP=900]")
-        << QByteArrayList{"1", "2", "3"} << QByteArrayList{"0", "800", "900"};
+        << QByteArrayList{"1", "2", "3"} << QByteArrayList{"0", "800", "900"} << QString("line 2 has no XP value closed by ']'");
     QTest::newRow("blank line adds nothing")
-        << QByteArray("[LEVEL=1 XP=0]\r\n\r\n[LEVEL=2 XP=5]") << QByteArrayList{"1", "2"} << QByteArrayList{"0", "5"};
+        << QByteArray("[LEVEL=1 XP=0]\r\n\r\n[LEVEL=2 XP=5]") << QByteArrayList{"1", "2"} << QByteArrayList{"0", "5"} << QString();
     QTest::newRow("extra blank line at the end adds nothing")
-        << QByteArray("[LEVEL=1 XP=0]\r\n\r\n") << QByteArrayList{"1"} << QByteArrayList{"0"};
+        << QByteArray("[LEVEL=1 XP=0]\r\n\r\n") << QByteArrayList{"1"} << QByteArrayList{"0"} << QString();
     QTest::newRow("line without ' XP' drops its thresholds too")
-        << QByteArray("[LEVEL=1XP=0]\r\n[LEVEL=2 XP=5]") << QByteArrayList{"2"} << QByteArrayList{"5"};
+        << QByteArray("[LEVEL=1XP=0]\r\n[LEVEL=2 XP=5]") << QByteArrayList{"2"} << QByteArrayList{"5"} << QString("line 1 has no space before 'XP='");
     QTest::newRow("' XP' before [LEVEL= adds nothing")
-        << QByteArray(" XP [LEVEL=1 XP=0]") << QByteArrayList{} << QByteArrayList{};
+        << QByteArray(" XP [LEVEL=1 XP=0]") << QByteArrayList{} << QByteArrayList{} << QString("line 1 has ' XP' before '[LEVEL='");
     QTest::newRow("' XP' before the seventh character adds nothing")
-        << QByteArray("ab XP=5]") << QByteArrayList{} << QByteArrayList{};
+        << QByteArray("ab XP=5]") << QByteArrayList{} << QByteArrayList{} << QString("line 1 has no '[LEVEL='");
     QTest::newRow("8-bit and NUL bytes are kept")
         << QByteArray("[LEVEL=\xe9" + nul + "t XP=1" + nul + "]")
-        << QByteArrayList{"\xe9" + nul + "t"} << QByteArrayList{"1" + nul};
+        << QByteArrayList{"\xe9" + nul + "t"} << QByteArrayList{"1" + nul} << QString();
+    QTest::newRow("mixed line ends") << QByteArray("[LEVEL=1 XP=0]\n[LEVEL=2 XP=5]\r[LEVEL=3 XP=9]\r\n")
+                                     << QByteArrayList{"1", "2", "3"} << QByteArrayList{"0", "5", "9"} << QString();
+    QTest::newRow("line numbers count LF line ends")
+        << QByteArray("[LEVEL=1 XP=0]\n\n[LEVEL=3 XP=9] XP=10]") << QByteArrayList{"1", "3"}
+        << QByteArrayList{"0", "9", "10"} << QString("line 3 has two XP values");
+    QTest::newRow("three XP values") << QByteArray("[LEVEL=1 XP=0] XP=1] XP=2]") << QByteArrayList{"1"}
+                                     << QByteArrayList{"0", "1", "2"} << QString("line 1 has 3 XP values");
+    QTest::newRow("line of blanks is well-formed")
+        << QByteArray("[LEVEL=1 XP=0]\r\n \t \r\n[LEVEL=2 XP=5]") << QByteArrayList{"1", "2"}
+        << QByteArrayList{"0", "5"} << QString();
+    QTest::newRow("UTF-8 byte-order mark is skipped")
+        << QByteArray("\xEF\xBB\xBF" "abcdefL XP=5]") << QByteArrayList{"L"} << QByteArrayList{"5"} << QString();
 }
 
 void LevelsReaderTest::readsLines()
@@ -104,15 +121,19 @@ void LevelsReaderTest::readsLines()
     QFETCH(QByteArray, fileText);
     QFETCH(QByteArrayList, labels);
     QFETCH(QByteArrayList, thresholds);
+    QFETCH(QString, firstIrregularLine);
 
-    const auto table = readLevels(view(fileText));
-    QCOMPARE(toList(table.List1), labels);
-    QCOMPARE(toList(table.List2), thresholds);
+    const auto file = readLevels(view(fileText));
+    QCOMPARE(toList(file.table.labels), labels);
+    QCOMPARE(toList(file.table.thresholds), thresholds);
+    const auto& irregular = file.firstIrregularLine;
+    QCOMPARE(irregular ? QString("line %1 %2").arg(irregular->number).arg(irregular->problem.c_str()) : QString(),
+             firstIrregularLine);
 }
 
 void LevelsReaderTest::rowsOutsideAListReadEmpty()
 {
-    const auto table = readLevels("[LEVEL=1 XP=0]\r\n[LEVEL=2 XP=5] XP=7]");
+    const auto table = readLevels("[LEVEL=1 XP=0]\r\n[LEVEL=2 XP=5] XP=7]").table;
     QCOMPARE(table.size(), 3u);
     QCOMPARE(bytes(table.label(1)), QByteArray("2"));
     QCOMPARE(bytes(table.label(2)), QByteArray(""));
@@ -129,30 +150,148 @@ void LevelsReaderTest::readsAFileFromDisk()
     writeFile(path, "[LEVEL=1 XP=0]\r\n[LEVEL=2 XP=250]\r\n");
 
     const auto file = readLevelsFile(path.toStdString());
-    QVERIFY2(file.error.empty(), file.error.c_str());
-    QCOMPARE(toList(file.table.List1), (QByteArrayList{"1", "2"}));
-    QCOMPARE(toList(file.table.List2), (QByteArrayList{"0", "250"}));
+    QVERIFY2(file.unreadable.empty(), file.unreadable.c_str());
+    QCOMPARE(toList(file.table.labels), (QByteArrayList{"1", "2"}));
+    QCOMPARE(toList(file.table.thresholds), (QByteArrayList{"0", "250"}));
 }
 
-void LevelsReaderTest::missingFileGivesEmptyTableAndReason()
+void LevelsReaderTest::decodesAsUtf8OrLatin1_data()
 {
-    QTemporaryDir dir;
-    const auto file = readLevelsFile(dir.filePath("levels.txt").toStdString());
-    QCOMPARE(file.table.size(), 0u);
-    QVERIFY(file.table.List1.empty());
-    const auto error = QString::fromStdString(file.error);
-    QVERIFY2(error.contains("\"levels.txt\""), qPrintable(error));
-    QVERIFY2(error.contains(dir.path()), qPrintable(error));
-    QVERIFY2(error.contains("No such file"), qPrintable(error));
+    QTest::addColumn<QByteArray>("fileText");
+    QTest::addColumn<QString>("firstLabel");
+
+    QTest::newRow("ASCII") << QByteArray("[LEVEL=Rank 1 XP=0]") << "Rank 1";
+    QTest::newRow("valid UTF-8 reads as UTF-8")
+        << QByteArray("[LEVEL=Niveau \xc3\xa9lev\xc3\xa9 XP=0]") << QString::fromUtf8("Niveau \u00e9lev\u00e9");
+    QTest::newRow("8-bit text reads as Latin-1")
+        << QByteArray("[LEVEL=Niveau \xe9lev\xe9 XP=0]") << QString::fromUtf8("Niveau \u00e9lev\u00e9");
+    QTest::newRow("one byte that is not UTF-8 makes the whole file Latin-1")
+        << QByteArray("[LEVEL=\xc3\xa9 XP=0]\r\n[LEVEL=\xe9 XP=1]") << QString::fromUtf8("\u00c3\u00a9");
+    QTest::newRow("overlong form is not UTF-8") << QByteArray("[LEVEL=\xc0\xaf XP=0]") << QString::fromUtf8("\u00c0\u00af");
+    QTest::newRow("UTF-8 byte-order mark is not part of the text")
+        << QByteArray("\xef\xbb\xbf[LEVEL=\xe2\x82\xac XP=0]") << QString::fromUtf8("\u20ac");
 }
 
-void LevelsReaderTest::folderNamedLikeTheFileGivesReason()
+void LevelsReaderTest::decodesAsUtf8OrLatin1()
 {
+    QFETCH(QByteArray, fileText);
+    QFETCH(QString, firstLabel);
+    const auto table = readLevels(view(fileText)).table;
+    QCOMPARE(QString::fromStdString(toUtf8(table.label(0), table.encoding)), firstLabel);
+}
+
+// What stands at the path, or what the file holds; "gone" starts in a
+// working folder that has been deleted, "limited" reads with little memory.
+void LevelsReaderTest::warnsAtStartUp_data()
+{
+    QTest::addColumn<QString>("setUp");
+    QTest::addColumn<QByteArray>("fileText");
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<QString>("saying");
+
+    const auto unreadable = int(LevelsWarning::Kind::Unreadable);
+    const auto noLevels = int(LevelsWarning::Kind::NoLevels);
+    const auto outOfStep = int(LevelsWarning::Kind::OutOfStep);
+    const QByteArray twoLevels = "[LEVEL=1 XP=0]\r\n[LEVEL=2 XP=250]\r\n";
+
+    QTest::newRow("well-formed file") << "file" << twoLevels << int(LevelsWarning::Kind::None) << "";
+    QTest::newRow("missing file") << "missing" << QByteArray() << unreadable << "No such file or directory";
+    QTest::newRow("folder") << "folder" << QByteArray() << unreadable << "it is a folder, not a file";
+    QTest::newRow("named pipe") << "fifo" << QByteArray() << unreadable << "it is a named pipe (FIFO), not a file";
+    QTest::newRow("symlink to a named pipe") << "link to fifo" << QByteArray() << unreadable << "named pipe (FIFO)";
+    QTest::newRow("symlink to /dev/zero") << "link to /dev/zero" << QByteArray() << unreadable
+                                          << "it is a device, not a file";
+    QTest::newRow("symlink to a regular file is read") << "link to file" << twoLevels
+                                                       << int(LevelsWarning::Kind::None) << "";
+    QTest::newRow("sparse file far over the cap")
+        << "sparse 64 GiB" << QByteArray() << unreadable
+        << "it is too large: 64 GiB (68719476736 bytes), and at most 16 MiB is read";
+    QTest::newRow("file just over the cap") << "16 MiB + 1" << QByteArray() << unreadable
+                                            << "too large: 16.0 MiB (16777217 bytes)";
+    QTest::newRow("file at the cap is read") << "16 MiB" << QByteArray() << noLevels << "lists no levels: it is empty";
+    QTest::newRow("working folder deleted") << "gone" << QByteArray() << unreadable
+                                            << "the folder Lapidor was started in no longer exists";
+    QTest::newRow("more than the reader may hold") << "limited" << twoLevels << unreadable
+                                                   << "there is not enough memory to read it";
+    QTest::newRow("UTF-16") << "file" << QByteArray("\xff\xfe[\0L\0", 6) << unreadable
+                            << "it is saved as UTF-16, which Lapidor cannot read; save it as UTF-8 or plain text";
+    QTest::newRow("empty file") << "file" << QByteArray() << noLevels << "lists no levels: it is empty";
+    QTest::newRow("no level that gives an XP value")
+        << "file" << QByteArray("\r\n[LEVEL=1 XP=]\r\n") << noLevels
+        << "lists no levels: line 2 has no XP value closed by ']'";
+    QTest::newRow("out of step") << "file" << QByteArray("[LEVEL=1 XP=0]\n[LEVEL=2 XP=250\n[LEVEL=3 XP=800]")
+                                 << outOfStep << "line 2 has no XP value closed by ']'";
+    QTest::newRow("a line that silently drops a level")
+        << "file" << QByteArray("[LEVEL=1 XP=0]\n[LEVEL=5XP=100]\n[LEVEL=6 XP=200]\n") << outOfStep
+        << "line 2 has no space before 'XP='";
+    QTest::newRow("blank lines are well-formed") << "file" << QByteArray("\n[LEVEL=1 XP=0]\n\n  \n")
+                                                 << int(LevelsWarning::Kind::None) << "";
+}
+
+void LevelsReaderTest::warnsAtStartUp()
+{
+    QFETCH(QString, setUp);
+    QFETCH(QByteArray, fileText);
+    QFETCH(int, kind);
+    QFETCH(QString, saying);
+
     QTemporaryDir dir;
-    QVERIFY(QDir(dir.path()).mkdir("levels.txt"));
-    const auto file = readLevelsFile(dir.filePath("levels.txt").toStdString());
-    QCOMPARE(file.table.size(), 0u);
-    QVERIFY2(QString::fromStdString(file.error).contains("folder, not a file"), file.error.c_str());
+    const QString path = dir.filePath("levels.txt");
+    const QString elsewhere = dir.filePath("elsewhere");
+    std::size_t memoryLimit = unlimitedMemory;
+    if (setUp == "file" || setUp == "limited") {
+        writeFile(path, fileText.toStdString());
+        if (setUp == "limited")
+            memoryLimit = std::size_t(fileText.size()) + 10;
+    } else if (setUp == "folder") {
+        QVERIFY(QDir(dir.path()).mkdir("levels.txt"));
+    } else if (setUp == "fifo" || setUp == "link to fifo") {
+        QCOMPARE(mkfifo(QFile::encodeName(setUp == "fifo" ? path : elsewhere).constData(), 0600), 0);
+        if (setUp == "link to fifo")
+            QVERIFY(QFile::link(elsewhere, path));
+    } else if (setUp == "link to /dev/zero") {
+        QVERIFY(QFile::link("/dev/zero", path));
+    } else if (setUp == "link to file") {
+        writeFile(elsewhere, fileText.toStdString());
+        QVERIFY(QFile::link(elsewhere, path));
+    } else if (setUp.startsWith("sparse") || setUp.startsWith("16 MiB")) {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        const qint64 size = setUp == "sparse 64 GiB" ? (qint64(64) << 30) : (16 << 20) + (setUp.endsWith("+ 1") ? 1 : 0);
+        if (setUp == "16 MiB")
+            QCOMPARE(file.write(QByteArray(size, ' ')), size); // blanks: valid text, no levels
+        else
+            QVERIFY(file.resize(size));
+    }
+
+    LevelsFile file;
+    std::filesystem::path read(path.toStdString());
+    if (setUp == "gone") {
+        const QString previous = QDir::currentPath();
+        QVERIFY(QDir(dir.path()).mkdir("gone") && QDir::setCurrent(dir.filePath("gone")));
+        QVERIFY(QDir(dir.path()).rmdir("gone"));
+        read = "levels.txt";
+        file = readLevelsFile(read);
+        QVERIFY(QDir::setCurrent(previous));
+    } else {
+        file = readLevelsFile(read, memoryLimit);
+    }
+
+    const auto warning = levelsWarning(file, "levels.txt");
+    const auto text = QString::fromStdString(warning.text);
+    QCOMPARE(int(warning.kind), kind);
+    QVERIFY2(text.contains(saying), qPrintable(text));
+    if (warning.kind == LevelsWarning::Kind::None)
+        return;
+    QVERIFY2(text.contains("\"levels.txt\""), qPrintable(text));
+    if (setUp != "gone")
+        QVERIFY2(text.contains("in the folder \"" + dir.path() + "\""), qPrintable(text));
+    else
+        QVERIFY2(!text.contains("in the folder"), qPrintable(text));
+    if (warning.kind == LevelsWarning::Kind::Unreadable) {
+        QVERIFY(file.table.labels.empty() && file.table.thresholds.empty());
+        QVERIFY2(text.contains("start Lapidor again"), qPrintable(text));
+    }
 }
 
 void LevelsReaderTest::readsLargeFilesWhole()
@@ -169,8 +308,8 @@ void LevelsReaderTest::readsLargeFilesWhole()
     writeFile(path, text);
     const auto file = readLevelsFile(path.toStdString());
 
-    QCOMPARE(file.table.List1.size(), std::size_t(levels + 1));
-    QCOMPARE(file.table.List2.size(), std::size_t(levels + 1));
+    QCOMPARE(file.table.labels.size(), std::size_t(levels + 1));
+    QCOMPARE(file.table.thresholds.size(), std::size_t(levels + 1));
     QCOMPARE(bytes(file.table.label(levels - 1)), QByteArray("40000"));
     QCOMPARE(bytes(file.table.threshold(levels - 1)), QByteArray("400000"));
     QCOMPARE(file.table.label(levels).size(), longLabel.size());

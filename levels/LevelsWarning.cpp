@@ -1,0 +1,59 @@
+#include "levels/LevelsWarning.h"
+
+#include "files/RegularFile.h"
+
+#include <cctype>
+
+namespace lapidor {
+
+namespace {
+
+// "the file "levels.txt" in the folder "/home/ann"", or without the folder
+// when it is not known.
+std::string theFile(const LevelsFile& file, std::string_view fileName)
+{
+    std::string named = "the file \"" + std::string(fileName) + "\"";
+    if (!file.folder.empty()) {
+        const auto folder = file.folder.u8string(); // paths are wide on Windows
+        named += " in the folder \"" + std::string(folder.begin(), folder.end()) + "\"";
+    }
+    return named;
+}
+
+std::string lineProblem(const IrregularLine& line)
+{
+    return "line " + std::to_string(line.number) + " " + line.problem;
+}
+
+std::string capitalised(std::string text)
+{
+    text.front() = char(std::toupper(static_cast<unsigned char>(text.front())));
+    return text;
+}
+
+const char* const wellFormedLine = "Each line should give one level, such as [LEVEL=2 XP=400].";
+const char* const startAgain = "Correct the file and start Lapidor again.";
+
+} // namespace
+
+LevelsWarning levelsWarning(const LevelsFile& file, std::string_view fileName)
+{
+    if (!file.unreadable.empty())
+        return {LevelsWarning::Kind::Unreadable,
+                capitalised(theFile(file, fileName)) + " could not be read: " + file.unreadable
+                    + ".\n\nLapidor needs a plain text file there, of at most " + byteSize(largestLevelsFile)
+                    + ", with one level per line, such as [LEVEL=2 XP=400]. Put one there and start Lapidor again."};
+    if (file.table.size() == 0)
+        return {LevelsWarning::Kind::NoLevels,
+                capitalised(theFile(file, fileName)) + " lists no levels: "
+                    + (file.firstIrregularLine ? lineProblem(*file.firstIrregularLine) : "it is empty")
+                    + ".\n\n" + wellFormedLine + " " + startAgain};
+    if (file.firstIrregularLine)
+        return {LevelsWarning::Kind::OutOfStep,
+                "In " + theFile(file, fileName) + ", " + lineProblem(*file.firstIrregularLine)
+                    + ". From that line on, levels may be paired with the wrong experience.\n\n" + wellFormedLine
+                    + " " + startAgain};
+    return {};
+}
+
+} // namespace lapidor

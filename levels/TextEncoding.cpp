@@ -1,0 +1,91 @@
+#include "levels/TextEncoding.h"
+
+#include <cstdint>
+#include <cstring>
+
+namespace lapidor {
+
+namespace {
+
+// The length of the well-formed UTF-8 sequence at the start of the bytes,
+// or 0 when there is none.
+std::size_t sequenceLength(std::string_view bytes)
+{
+    const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(bytes[i]); };
+    const auto continuation = [&](std::size_t i) { return i < bytes.size() && (byte(i) & 0xC0) == 0x80; };
+    const unsigned char lead = byte(0);
+    if (lead < 0x80)
+        return 1;
+    if (lead >= 0xC2 && lead <= 0xDF)
+        return continuation(1) ? 2 : 0;
+    if (lead >= 0xE0 && lead <= 0xEF) {
+        if (!continuation(1) || !continuation(2))
+            return 0;
+        if ((lead == 0xE0 && byte(1) < 0xA0) || (lead == 0xED && byte(1) > 0x9F)) // overlong, surrogate
+            return 0;
+        return 3;
+    }
+    if (lead >= 0xF0 && lead <= 0xF4) {
+        if (!continuation(1) || !continuation(2) || !continuation(3))
+            return 0;
+        if ((lead == 0xF0 && byte(1) < 0x90) || (lead == 0xF4 && byte(1) > 0x8F)) // overlong, beyond U+10FFFF
+            return 0;
+        return 4;
+    }
+    return 0;
+}
+
+// Eight bytes at a time while they are all ASCII: most files are.
+std::size_t asciiPrefix(std::string_view bytes)
+{
+    std::size_t i = 0;
+    for (; i + 8 <= bytes.size(); i += 8) {
+        std::uint64_t word;
+        std::memcpy(&word, bytes.data() + i, 8);
+        if (word & 0x8080808080808080ULL)
+            break;
+    }
+    while (i < bytes.size() && static_cast<unsigned char>(bytes[i]) < 0x80)
+        ++i;
+    return i;
+}
+
+} // namespace
+
+bool isUtf8(std::string_view bytes)
+{
+    for (std::size_t i = asciiPrefix(bytes); i < bytes.size();) {
+        const auto length = sequenceLength(bytes.substr(i));
+        if (length == 0)
+            return false;
+        i += length;
+        i += asciiPrefix(bytes.substr(i));
+    }
+    return true;
+}
+
+std::string toUtf8(std::string_view bytes, TextEncoding encoding)
+{
+    std::string text;
+    text.reserve(bytes.size());
+    for (std::size_t i = 0; i < bytes.size();) {
+        const auto c = static_cast<unsigned char>(bytes[i]);
+        if (c < 0x80) {
+            text += char(c);
+            ++i;
+        } else if (encoding == TextEncoding::Latin1) {
+            text += char(0xC0 | (c >> 6));
+            text += char(0x80 | (c & 0x3F));
+            ++i;
+        } else if (const auto length = sequenceLength(bytes.substr(i)); length > 0) {
+            text.append(bytes.substr(i, length));
+            i += length;
+        } else {
+            text += "\xEF\xBF\xBD";
+            ++i;
+        }
+    }
+    return text;
+}
+
+} // namespace lapidor
