@@ -51,13 +51,13 @@ BENCHMARK(getlineBaseline)->Unit(benchmark::kMillisecond);
 
 void calculateReport(benchmark::State& state)
 {
-    const auto table = readLevelsFile(levelsFile()).table;
+    const LevelLookup levels(readLevelsFile(levelsFile()).table);
     CalculationInput input;
-    input.Mode = StartMode::CurrentExperience;
-    input.ExperienceText = "12345678";
-    input.CountTexts.fill("9999");
+    input.mode = StartMode::CurrentExperience;
+    input.experienceText = "12345678";
+    input.countTexts.fill("9999");
     for (auto _ : state)
-        benchmark::DoNotOptimize(CalculateReport(table, input));
+        benchmark::DoNotOptimize(calculateReport(levels, input));
 }
 BENCHMARK(calculateReport)->Unit(benchmark::kMillisecond);
 

@@ -2,9 +2,8 @@
 
 #include "calc/ExperienceFormat.h"
 #include "calc/GemCatalogue.h"
-#include "calc/LevelScan.h"
-#include "levels/LevelsReader.h"
 #include "calc/Numbers.h"
+#include "levels/LevelsReader.h"
 
 #include <cmath>
 #include <cstdint>
@@ -24,23 +23,6 @@ struct GemSums {
     std::int64_t roughXp = 0;
     std::int64_t finelyCutXp = 0;
 };
-
-// Texts from the levels file are 8-bit Latin-1; the report and the
-// messages, like the entered texts, are UTF-8.
-std::string fromLevelsFile(std::string_view bytes)
-{
-    std::string text;
-    text.reserve(bytes.size());
-    for (const unsigned char c : bytes) {
-        if (c < 0x80) {
-            text += char(c);
-        } else {
-            text += char(0xC0 | (c >> 6));
-            text += char(0x80 | (c & 0x3F));
-        }
-    }
-    return text;
-}
 
 // A text as a message shows it; a long paste is cut short, between whole
 // UTF-8 characters.
@@ -90,11 +72,18 @@ std::string levelsListed(std::size_t count)
 
 const std::string levelsFile(levelsFileName);
 
+// The label of the level an experience has reached, as UTF-8.
+std::string levelLabel(const LevelLookup& levels, double experience)
+{
+    const auto& table = levels.table();
+    return toUtf8(table.label(levels.findLevelIndex(experience)), table.encoding);
+}
+
 // Fills the start values from the level typed; returns why that is not
 // possible, or nothing.
 std::string startFromLevel(const LevelTable& table, std::string_view levelText, StartValues& start)
 {
-    const auto value = WholeNumber(levelText);
+    const auto value = wholeNumber(levelText);
     if (auto problem = numberProblem(levelText, value); !problem.empty())
         return "The current level " + problem;
 
@@ -105,8 +94,8 @@ std::string startFromLevel(const LevelTable& table, std::string_view levelText, 
     if (!level || static_cast<std::size_t>(*level) > table.size())
         return levelName + " is not in " + levelsFile + ", " + levelsListed(table.size()) + ".";
 
-    const auto threshold = fromLevelsFile(table.threshold(*level - 1));
-    const auto experience = WholeNumber(threshold);
+    const auto threshold = toUtf8(table.threshold(*level - 1), table.encoding);
+    const auto experience = wholeNumber(threshold);
     if (auto problem = numberProblem(threshold, experience); !problem.empty())
         return "The experience of level " + std::to_string(*level) + " in " + levelsFile + " " + problem;
 
@@ -116,54 +105,50 @@ std::string startFromLevel(const LevelTable& table, std::string_view levelText, 
     return {};
 }
 
-std::string startFromExperience(const LevelTable& table, const std::vector<double>& thresholds,
-                                std::string_view experienceText, StartValues& start)
+std::string startFromExperience(const LevelLookup& levels, std::string_view experienceText, StartValues& start)
 {
-    const auto experience = WholeNumber(experienceText);
+    const auto experience = wholeNumber(experienceText);
     if (auto problem = numberProblem(experienceText, experience); !problem.empty())
         return "The current experience " + problem;
 
     start.experienceText = experienceText;
-    start.levelText = fromLevelsFile(table.label(FindLevelIndex(thresholds, *experience)));
+    start.levelText = levelLabel(levels, *experience);
     start.experience = *experience;
     return {};
 }
 
 std::string sumGems(const std::array<std::string, 24>& countTexts, GemSums& sums)
 {
-    for (std::size_t i = 0; i < GemCatalogue.size(); ++i) {
-        const auto& gem = GemCatalogue[i];
+    for (std::size_t i = 0; i < gemCatalogue.size(); ++i) {
+        const auto& gem = gemCatalogue[i];
         const auto count = readInt16(countTexts[i]);
         if (!count) {
-            const auto value = WholeNumber(countTexts[i]);
+            const auto value = wholeNumber(countTexts[i]);
             auto problem = numberProblem(countTexts[i], value);
             if (problem.empty()) // a number, but beyond what a count can be
                 problem = beyondRange(countTexts[i], *value);
-            auto name = gem.caption;
-            name.remove_suffix(1); // the caption's colon
-            return "The count of " + std::string(name) + " " + problem;
+            return "The count of " + std::string(gem.name) + " " + problem;
         }
         sums.gems += *count;
-        (gem.state == GemState::Rough ? sums.roughXp : sums.finelyCutXp) += std::int64_t{*count} * gem.xpPerUnit;
+        (gem.state == GemState::Rough ? sums.roughXp : sums.finelyCutXp) += std::int64_t{*count} * gem.xpPerGem;
     }
     return {};
 }
 
 } // namespace
 
-CalculationResult CalculateReport(const LevelTable& table, const CalculationInput& input)
+CalculationResult calculateReport(const LevelLookup& levels, const CalculationInput& input)
 {
-    const auto thresholds = thresholdValues(table); // read once for both level scans
     StartValues start;
     std::string failure;
-    if (input.Mode == StartMode::CurrentLevel)
-        failure = startFromLevel(table, input.LevelText, start);
-    else if (input.Mode == StartMode::CurrentExperience)
-        failure = startFromExperience(table, thresholds, input.ExperienceText, start);
+    if (input.mode == StartMode::CurrentLevel)
+        failure = startFromLevel(levels.table(), input.levelText, start);
+    else if (input.mode == StartMode::CurrentExperience)
+        failure = startFromExperience(levels, input.experienceText, start);
 
     GemSums sums;
     if (failure.empty())
-        failure = sumGems(input.CountTexts, sums);
+        failure = sumGems(input.countTexts, sums);
     if (!failure.empty())
         return {std::nullopt, failure};
 
@@ -171,14 +156,14 @@ CalculationResult CalculateReport(const LevelTable& table, const CalculationInpu
     const double newXp = start.experience + static_cast<double>(totalXp);
 
     CalculationReport report;
-    report.NewLevel = fromLevelsFile(table.label(FindLevelIndex(thresholds, newXp)));
-    report.TotalGems = std::to_string(sums.gems);
-    report.TotalXpFromRoughs = std::to_string(sums.roughXp);
-    report.TotalXpFromFinelyCuts = std::to_string(sums.finelyCutXp);
-    report.TotalXp = std::to_string(totalXp);
-    report.OldXp = start.experienceText;
-    report.OldLevel = start.levelText;
-    report.NewXp = formatExperience(newXp, input.DecimalSeparator);
+    report.newLevel = levelLabel(levels, newXp);
+    report.totalGems = std::to_string(sums.gems);
+    report.totalXpFromRoughs = std::to_string(sums.roughXp);
+    report.totalXpFromFinelyCuts = std::to_string(sums.finelyCutXp);
+    report.totalXp = std::to_string(totalXp);
+    report.oldXp = start.experienceText;
+    report.oldLevel = start.levelText;
+    report.newXp = formatExperience(newXp, input.decimalSeparator);
     return {std::move(report), {}};
 }
 

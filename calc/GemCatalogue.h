@@ -12,15 +12,13 @@ enum class GemState { Rough, FinelyCut };
 struct GemKind {
     std::string_view stone;
     GemState state;
-    std::int16_t xpPerUnit;
-    std::string_view countField; // the entry field that holds the count
-    std::string_view labelName;  // the label beside that field
-    std::string_view caption;    // the label's text
+    std::int16_t xpPerGem;
+    std::string_view name; // as messages name it: "Rough Agate"
 };
 
 // The 24 gem kinds: the twelve rough stones, then the same twelve finely cut,
 // each group in stone order. Sums are formed in this order.
-extern const std::array<GemKind, 24> GemCatalogue;
+extern const std::array<GemKind, 24> gemCatalogue;
 
 std::span<const GemKind, 12> roughGems();
 std::span<const GemKind, 12> finelyCutGems();

@@ -161,7 +161,7 @@ std::optional<double> plainDigits(std::string_view text)
 
 } // namespace
 
-double LeadingNumber(std::string_view text)
+double leadingNumber(std::string_view text)
 {
     if (const auto plain = plainDigits(text))
         return *plain;
@@ -170,7 +170,7 @@ double LeadingNumber(std::string_view text)
     return parts.hasDigits() ? toDouble(parts) : 0.0;
 }
 
-std::optional<double> WholeNumber(std::string_view text)
+std::optional<double> wholeNumber(std::string_view text)
 {
     const auto start = text.find_first_not_of(" \t");
     if (start == std::string_view::npos)
@@ -187,7 +187,7 @@ std::optional<double> WholeNumber(std::string_view text)
 
 std::optional<std::int16_t> readInt16(std::string_view text)
 {
-    const auto value = WholeNumber(text);
+    const auto value = wholeNumber(text);
     if (!value)
         return std::nullopt;
     const double rounded = std::nearbyint(*value); // ties go to the even neighbour

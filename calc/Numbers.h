@@ -10,14 +10,14 @@ namespace lapidor {
 // line feeds are skipped wherever they stand, then an optional sign, digits
 // with at most one ".", and an optional exponent (E or D). A text without a
 // leading number gives 0. A value too large for a double gives +/-infinity.
-double LeadingNumber(std::string_view text);
+double leadingNumber(std::string_view text);
 
 // The value of a text that, apart from blanks before and after, is one
 // decimal number; nothing when it is not. A value too large for a double
 // reads as +/-infinity, so callers that need a finite value must check.
-std::optional<double> WholeNumber(std::string_view text);
+std::optional<double> wholeNumber(std::string_view text);
 
-// A count or a level: WholeNumber rounded to the nearest integer, halves to
+// A count or a level: wholeNumber rounded to the nearest integer, halves to
 // the even neighbour; nothing when that is not a number from -32768 to 32767.
 std::optional<std::int16_t> readInt16(std::string_view text);
 

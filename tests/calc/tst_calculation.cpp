@@ -1,6 +1,5 @@
 #include "calc/Calculation.h"
 #include "calc/GemCatalogue.h"
-#include "calc/LevelScan.h"
 #include "levels/LevelsReader.h"
 
 #include <QTest>
@@ -14,9 +13,9 @@ namespace {
 const QByteArray fiveLevels = "[LEVEL=1 XP=0]\r\n[LEVEL=2 XP=1000]\r\n[LEVEL=3 XP=3000]\r\n"
                               "[LEVEL=4 XP=6000]\r\n[LEVEL=5 XP=10000]\r\n";
 
-LevelTable tableFrom(const QByteArray& fileText)
+LevelLookup levelsFrom(const QByteArray& fileText)
 {
-    return readLevels({fileText.constData(), std::size_t(fileText.size())});
+    return LevelLookup(readLevels({fileText.constData(), std::size_t(fileText.size())}).table);
 }
 
 // counts: "all=9999" or space-separated "field=count" pairs such as "1=1 13=2".
@@ -24,20 +23,20 @@ CalculationInput inputFor(const QString& mode, const QString& start, const QStri
 {
     CalculationInput input;
     if (mode == "level") {
-        input.Mode = StartMode::CurrentLevel;
-        input.LevelText = start.toStdString();
+        input.mode = StartMode::CurrentLevel;
+        input.levelText = start.toStdString();
     } else if (mode == "experience") {
-        input.Mode = StartMode::CurrentExperience;
-        input.ExperienceText = start.toStdString();
+        input.mode = StartMode::CurrentExperience;
+        input.experienceText = start.toStdString();
     }
-    input.CountTexts.fill("0");
+    input.countTexts.fill("0");
     for (const auto& pair : counts.split(' ', Qt::SkipEmptyParts)) {
         const auto field = pair.section('=', 0, 0);
         const auto count = pair.section('=', 1).toStdString();
         if (field == "all")
-            input.CountTexts.fill(count);
+            input.countTexts.fill(count);
         else
-            input.CountTexts[field.toUInt() - 1] = count;
+            input.countTexts[field.toUInt() - 1] = count;
     }
     return input;
 }
@@ -45,8 +44,10 @@ CalculationInput inputFor(const QString& mode, const QString& start, const QStri
 QStringList valuesInWriteOrder(const CalculationReport& report)
 {
     QStringList values;
-    for (const auto& line : reportLines)
-        values << QString::fromStdString(report.*line.value);
+    for (const auto* value : {&report.newLevel, &report.totalGems, &report.totalXpFromRoughs,
+                              &report.totalXpFromFinelyCuts, &report.totalXp, &report.oldXp, &report.oldLevel,
+                              &report.newXp})
+        values << QString::fromStdString(*value);
     return values;
 }
 
@@ -67,7 +68,7 @@ private slots:
 void CalculationTest::gemCatalogue()
 {
     const auto xp = [](auto gems) {
-        return std::accumulate(gems.begin(), gems.end(), 0, [](int sum, const GemKind& g) { return sum + g.xpPerUnit; });
+        return std::accumulate(gems.begin(), gems.end(), 0, [](int sum, const GemKind& g) { return sum + g.xpPerGem; });
     };
     QCOMPARE(xp(roughGems()), 120000);
     QCOMPARE(xp(finelyCutGems()), 300000);
@@ -77,18 +78,14 @@ void CalculationTest::gemCatalogue()
         QCOMPARE(rough.state, GemState::Rough);
         QCOMPARE(cut.state, GemState::FinelyCut);
         QCOMPARE(cut.stone, rough.stone);
-        QCOMPARE(cut.xpPerUnit, rough.xpPerUnit + 15000);
+        QCOMPARE(cut.xpPerGem, rough.xpPerGem + 15000);
     }
-    for (std::size_t n = 1; n <= GemCatalogue.size(); ++n) {
-        QCOMPARE(QString::fromUtf8(GemCatalogue[n - 1].countField), QString("Text%1").arg(n));
-        QCOMPARE(QString::fromUtf8(GemCatalogue[n - 1].labelName), n == 1 ? QString("r") : QString("Label%1").arg(n - 1));
-    }
-    QCOMPARE(GemCatalogue[4].caption, "Rough Diamond:");
-    QCOMPARE(GemCatalogue[4].xpPerUnit, 10000);
-    QCOMPARE(GemCatalogue[7].caption, "Rough Limestone:");
-    QCOMPARE(GemCatalogue[7].xpPerUnit, 15000);
-    QCOMPARE(GemCatalogue[16].xpPerUnit, 25000);
-    QCOMPARE(GemCatalogue[19].xpPerUnit, 30000);
+    QCOMPARE(lapidor::gemCatalogue[4].name, "Rough Diamond");
+    QCOMPARE(lapidor::gemCatalogue[4].xpPerGem, 10000);
+    QCOMPARE(lapidor::gemCatalogue[7].name, "Rough Limestone");
+    QCOMPARE(lapidor::gemCatalogue[7].xpPerGem, 15000);
+    QCOMPARE(lapidor::gemCatalogue[16].xpPerGem, 25000);
+    QCOMPARE(lapidor::gemCatalogue[19].xpPerGem, 30000);
 }
 
 void CalculationTest::report_data()
@@ -162,8 +159,8 @@ void CalculationTest::report()
     QFETCH(QStringList, values);
 
     auto input = inputFor(mode, start, counts);
-    input.DecimalSeparator = separator.toStdString();
-    const auto result = CalculateReport(tableFrom(levels), input);
+    input.decimalSeparator = separator.toStdString();
+    const auto result = calculateReport(levelsFrom(levels), input);
     QVERIFY2(result.report, result.failure.c_str());
     QVERIFY(result.failure.empty());
     QCOMPARE(valuesInWriteOrder(*result.report), values);
@@ -223,7 +220,7 @@ void CalculationTest::failure()
     QFETCH(QString, counts);
     QFETCH(QString, message);
 
-    const auto result = CalculateReport(tableFrom(levels), inputFor(mode, start, counts));
+    const auto result = calculateReport(levelsFrom(levels), inputFor(mode, start, counts));
     QVERIFY(!result.report);
     QCOMPARE(QString::fromStdString(result.failure), message);
 }
@@ -232,12 +229,13 @@ void CalculationTest::levelScanPassesTheSixteenBitRange()
 {
     LevelTable table;
     for (int i = 0; i < 40000; ++i) {
-        table.List1.push_back(std::to_string(i + 1));
-        table.List2.push_back(std::to_string(i * 10));
+        table.labels.push_back(std::to_string(i + 1));
+        table.thresholds.push_back(std::to_string(i * 10));
     }
-    QCOMPARE(FindLevelIndex(table, 399995.0), 39999);
-    QCOMPARE(FindLevelIndex(table, 327685.0), 32768);
-    QCOMPARE(FindLevelIndex(table, 0.0), 0);
+    const LevelLookup levels(std::move(table));
+    QCOMPARE(levels.findLevelIndex(399995.0), 39999);
+    QCOMPARE(levels.findLevelIndex(327685.0), 32768);
+    QCOMPARE(levels.findLevelIndex(0.0), 0);
 }
 
 QTEST_APPLESS_MAIN(CalculationTest)

@@ -66,7 +66,7 @@ void NumbersTest::leadingNumber()
 {
     QFETCH(QString, text);
     QFETCH(double, value);
-    QCOMPARE(LeadingNumber(::text(text)), value);
+    QCOMPARE(lapidor::leadingNumber(::text(text)), value);
 }
 
 void NumbersTest::wholeNumber_data()
@@ -105,7 +105,7 @@ void NumbersTest::wholeNumber()
 {
     QFETCH(QString, text);
     QFETCH(double, value);
-    const auto read = WholeNumber(::text(text));
+    const auto read = lapidor::wholeNumber(::text(text));
     if (std::isnan(value)) {
         QVERIFY2(!read, qPrintable(QString::number(read.value_or(0))));
         return;

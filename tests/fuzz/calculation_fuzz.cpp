@@ -6,7 +6,6 @@
 #include "calc/Calculation.h"
 #include "tests/fuzz/Check.h"
 #include "calc/GemCatalogue.h"
-#include "calc/LevelScan.h"
 #include "levels/LevelsReader.h"
 #include "calc/Numbers.h"
 
@@ -28,15 +27,16 @@ std::string_view nextLine(std::string_view& input)
 
 // The level scan picks the first row of the largest threshold t with
 // 0 < t <= x, or row 0 when there is none.
-void checkLevelScan(const LevelTable& table, double x)
+void checkLevelScan(const LevelLookup& levels, double x)
 {
-    const auto chosen = FindLevelIndex(table, x);
-    const double threshold = LeadingNumber(table.threshold(chosen));
+    const auto& table = levels.table();
+    const auto chosen = levels.findLevelIndex(x);
+    const double threshold = leadingNumber(table.threshold(chosen));
     const bool taken = threshold > 0 && threshold <= x;
     FUZZ_CHECK(taken || chosen == 0);
     const double best = taken ? threshold : 0.0;
     for (std::ptrdiff_t row = 0; row < std::ptrdiff_t(table.size()); ++row) {
-        const double t = LeadingNumber(table.threshold(row));
+        const double t = leadingNumber(table.threshold(row));
         FUZZ_CHECK(!(t > best && t <= x));
         FUZZ_CHECK(!(taken && row < chosen && t == best));
     }
@@ -50,34 +50,34 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     CalculationInput calculation;
     const auto mode = nextLine(input);
     if (!mode.empty() && mode[0] % 3 == 1)
-        calculation.Mode = StartMode::CurrentLevel;
+        calculation.mode = StartMode::CurrentLevel;
     else if (!mode.empty() && mode[0] % 3 == 2)
-        calculation.Mode = StartMode::CurrentExperience;
-    calculation.LevelText = nextLine(input);
-    calculation.ExperienceText = nextLine(input);
-    for (auto& count : calculation.CountTexts)
+        calculation.mode = StartMode::CurrentExperience;
+    calculation.levelText = nextLine(input);
+    calculation.experienceText = nextLine(input);
+    for (auto& count : calculation.countTexts)
         count = nextLine(input);
-    const auto table = readLevels(input);
+    const LevelLookup levels(readLevels(input).table);
 
-    const auto result = CalculateReport(table, calculation);
+    const auto result = calculateReport(levels, calculation);
     FUZZ_CHECK(result.report.has_value() == result.failure.empty());
-    if (const auto x = WholeNumber(calculation.ExperienceText); x && std::isfinite(*x))
-        checkLevelScan(table, *x);
+    if (const auto x = wholeNumber(calculation.experienceText); x && std::isfinite(*x))
+        checkLevelScan(levels, *x);
     if (!result.report)
         return 0;
 
     // The gem sums are the sums of the counts.
     std::int64_t gems = 0, rough = 0, finelyCut = 0;
-    for (std::size_t i = 0; i < GemCatalogue.size(); ++i) {
-        const auto count = readInt16(calculation.CountTexts[i]);
+    for (std::size_t i = 0; i < gemCatalogue.size(); ++i) {
+        const auto count = readInt16(calculation.countTexts[i]);
         FUZZ_CHECK(count);
         gems += *count;
-        (GemCatalogue[i].state == GemState::Rough ? rough : finelyCut) += std::int64_t{*count} * GemCatalogue[i].xpPerUnit;
+        (gemCatalogue[i].state == GemState::Rough ? rough : finelyCut) += std::int64_t{*count} * gemCatalogue[i].xpPerGem;
     }
     const auto& report = *result.report;
-    FUZZ_CHECK(report.TotalGems == std::to_string(gems));
-    FUZZ_CHECK(report.TotalXpFromRoughs == std::to_string(rough));
-    FUZZ_CHECK(report.TotalXpFromFinelyCuts == std::to_string(finelyCut));
-    FUZZ_CHECK(report.TotalXp == std::to_string(rough + finelyCut));
+    FUZZ_CHECK(report.totalGems == std::to_string(gems));
+    FUZZ_CHECK(report.totalXpFromRoughs == std::to_string(rough));
+    FUZZ_CHECK(report.totalXpFromFinelyCuts == std::to_string(finelyCut));
+    FUZZ_CHECK(report.totalXp == std::to_string(rough + finelyCut));
     return 0;
 }

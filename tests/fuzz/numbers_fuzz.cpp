@@ -13,11 +13,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 {
     const std::string_view text(reinterpret_cast<const char*>(data), size);
 
-    const double leading = LeadingNumber(text);
+    const double leading = leadingNumber(text);
     FUZZ_CHECK(!std::isnan(leading));
 
     // A text that is wholly a number starts with that same number.
-    const auto whole = WholeNumber(text);
+    const auto whole = wholeNumber(text);
     if (whole) {
         FUZZ_CHECK(!std::isnan(*whole));
         FUZZ_CHECK(*whole == leading);
@@ -32,7 +32,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // The report's text for a value reads back as that value.
     if (std::isfinite(leading)) {
         const auto shown = formatExperience(leading, ".");
-        const auto readBack = WholeNumber(shown);
+        const auto readBack = wholeNumber(shown);
         FUZZ_CHECK(readBack);
         FUZZ_CHECK(std::fabs(*readBack - leading) <= std::fabs(leading) * 1e-14);
         if (leading == std::trunc(leading) && std::fabs(leading) < 1e15)
