@@ -2,12 +2,12 @@
 
 #include "ui/Credits.h"
 #include "ui/DesignFont.h"
-#include "ui/about/LinkLabel.h"
 #include "ui/Twips.h"
+#include "ui/WarningBox.h"
+#include "ui/about/LinkLabel.h"
+#include "ui/about/RuleLine.h"
 #include "ui/about/WebSiteLauncher.h"
 
-#include <QFrame>
-#include <QMessageBox>
 #include <QPushButton>
 
 namespace lapidor {
@@ -24,16 +24,12 @@ constexpr int separatorTop = 1440;
 constexpr int separatorLeft = 120;
 
 // One line of the etched rule.
-void addRule(QWidget* parent, int index, int right, int thickness, const QColor& colour)
+void addRule(QWidget* parent, int index, int right, int thickness, const QColor& colour, QPalette::ColorRole onDark)
 {
-    auto* line = new QFrame(parent);
+    auto* line = new RuleLine(colour, onDark, parent);
     line->setObjectName(QStringLiteral("Line1"));
     line->setProperty("index", index);
     line->setGeometry(pixels(separatorLeft), pixels(separatorTop), pixels(right - separatorLeft) + 1, thickness);
-    QPalette palette = line->palette();
-    palette.setColor(QPalette::Window, colour);
-    line->setPalette(palette);
-    line->setAutoFillBackground(true);
 }
 
 } // namespace
@@ -67,22 +63,20 @@ void AboutDialog::addLabels()
     place(new QLabel(QStringLiteral("The Varnhollow Lapidor"), this), 1);
     place(new QLabel(QStringLiteral("Created by ") + authorName, this), 2);
 
-    auto* link = new LinkLabel(webSiteAddress, this);
+    auto* link = new LinkLabel(webSiteAddress, QColor(0, 0, 255), this);
     place(link, 3);
     QFont underlined = link->font();
     underlined.setUnderline(true);
     link->setFont(underlined);
-    QPalette palette = link->palette();
-    palette.setColor(QPalette::WindowText, QColor(0, 0, 255));
-    link->setPalette(palette);
     connect(link, &LinkLabel::clicked, this, &AboutDialog::openLink);
 }
 
 void AboutDialog::addSeparator()
 {
-    // A grey line drawn over a white one that is twice as thick: an etched rule.
-    addRule(this, 0, 5537, 2, Qt::white);
-    addRule(this, 1, 5552, 1, QColor(128, 128, 128));
+    // A grey line drawn over a white one that is twice as thick: an etched
+    // rule. On a dark palette it takes the palette's light and shadow.
+    addRule(this, 0, 5537, 2, Qt::white, QPalette::Light);
+    addRule(this, 1, 5552, 1, QColor(128, 128, 128), QPalette::Shadow);
 }
 
 void AboutDialog::showModal()
@@ -97,13 +91,9 @@ void AboutDialog::openLink()
 {
     if (openWebSite(webSiteAddress))
         return;
-    auto* failure = new QMessageBox(QMessageBox::Warning, windowTitle(),
-                                    QStringLiteral("The web site %1 could not be opened. You can type the address "
-                                                   "into your web browser instead.")
-                                        .arg(webSiteAddress),
-                                    QMessageBox::Ok, this);
-    failure->setAttribute(Qt::WA_DeleteOnClose);
-    failure->open();
+    showWarning(this, QStringLiteral("The web site %1 could not be opened. You can type the address into your web "
+                                     "browser instead.")
+                          .arg(webSiteAddress));
 }
 
 } // namespace lapidor

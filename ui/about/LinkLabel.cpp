@@ -1,8 +1,23 @@
 #include "ui/about/LinkLabel.h"
 
+#include "ui/ReadableColour.h"
+
 #include <QMouseEvent>
+#include <QPainter>
+#include <QStyle>
 
 namespace lapidor {
+
+LinkLabel::LinkLabel(const QString& text, const QColor& linkColour, QWidget* parent)
+    : QLabel(text, parent)
+    , linkColour_(linkColour)
+{
+}
+
+QColor LinkLabel::shownColour() const
+{
+    return readableColour(linkColour_, palette());
+}
 
 void LinkLabel::mousePressEvent(QMouseEvent* event)
 {
@@ -17,6 +32,17 @@ void LinkLabel::mouseReleaseEvent(QMouseEvent* event)
     QLabel::mouseReleaseEvent(event);
     if (click)
         emit clicked();
+}
+
+// Drawn as a plain label draws its text, in the colour chosen for the
+// palette at hand, so that a change of palette repaints it right.
+void LinkLabel::paintEvent(QPaintEvent*)
+{
+    QPalette palette = this->palette();
+    palette.setColor(QPalette::WindowText, shownColour());
+    QPainter painter(this);
+    style()->drawItemText(&painter, contentsRect(), int(QStyle::visualAlignment(layoutDirection(), alignment())),
+                          palette, isEnabled(), text(), QPalette::WindowText);
 }
 
 } // namespace lapidor

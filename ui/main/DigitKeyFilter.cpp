@@ -6,7 +6,7 @@
 
 namespace lapidor {
 
-KeyVerdict FilterDigitKey(char16_t code)
+KeyVerdict filterDigitKey(char16_t code)
 {
     if (code == u'\r')
         return KeyVerdict::MoveFocus;
@@ -32,7 +32,7 @@ char16_t typedCharacter(const QKeyEvent& key)
     // An input method may deliver several characters at once; one that does
     // not pass drops them all.
     for (const QChar c : text)
-        if (FilterDigitKey(c.unicode()) != KeyVerdict::Pass)
+        if (filterDigitKey(c.unicode()) != KeyVerdict::Pass)
             return c.unicode();
     return text.front().unicode();
 }
@@ -43,7 +43,7 @@ void filterCommit(QInputMethodEvent& event)
 {
     QString kept;
     for (const QChar c : event.commitString())
-        if (FilterDigitKey(c.unicode()) == KeyVerdict::Pass)
+        if (filterDigitKey(c.unicode()) == KeyVerdict::Pass)
             kept += c;
     if (kept != event.commitString())
         event.setCommitString(kept, event.replacementStart(), event.replacementLength());
@@ -62,7 +62,7 @@ bool DigitKeyFilter::eventFilter(QObject* watched, QEvent* event)
     const char16_t code = typedCharacter(*static_cast<QKeyEvent*>(event));
     if (code == 0)
         return false;
-    switch (FilterDigitKey(code)) {
+    switch (filterDigitKey(code)) {
     case KeyVerdict::Pass:
         return false;
     case KeyVerdict::Discard:

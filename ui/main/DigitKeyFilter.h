@@ -12,9 +12,9 @@ enum class KeyVerdict {
 
 // What the entry fields do with one typed character: digits and Backspace
 // pass, Enter moves on, everything else is dropped.
-KeyVerdict FilterDigitKey(char16_t code);
+KeyVerdict filterDigitKey(char16_t code);
 
-// Applies FilterDigitKey to the characters typed into the fields it watches.
+// Applies filterDigitKey to the characters typed into the fields it watches.
 // Keys that type no character (arrows, Delete, Tab, editing shortcuts) are
 // left alone, and so is pasted text; what an input method commits is
 // filtered like typed keys.

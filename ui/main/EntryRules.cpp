@@ -7,17 +7,22 @@
 namespace lapidor {
 
 namespace {
-const QString largestCount = QStringLiteral("9999");
-const QString largestExperience = QStringLiteral("248292513235");
-const QString largestLevel = QStringLiteral("200");
+constexpr int largestCount = 9999;
+constexpr double largestExperience = 248292513235.0;
+constexpr int largestLevel = 200;
+
+const QString largestCountText = QString::number(largestCount);
+const QString largestExperienceText = QString::number(largestExperience, 'f', 0);
+const QString largestLevelText = QString::number(largestLevel);
 } // namespace
 
 QString clampGemCount(const QString& text)
 {
     if (text.isEmpty())
         return QStringLiteral("1");
-    if (text.size() > largestCount.size())
-        return largestCount;
+    // Counted in characters, not by value: leading zeros count too.
+    if (text.size() > largestCountText.size())
+        return largestCountText;
     return text;
 }
 
@@ -27,9 +32,9 @@ QString clampExperience(const QString& text)
         return QStringLiteral("0");
     // A text that is not a number stays; the calculation tells the user.
     // One too large for a double reads as infinity, above the cap.
-    const auto value = WholeNumber(text.toStdString());
-    if (value && std::floor(*value) > 248292513235.0)
-        return largestExperience;
+    const auto value = wholeNumber(text.toStdString());
+    if (value && std::floor(*value) > largestExperience)
+        return largestExperienceText;
     return text;
 }
 
@@ -39,9 +44,9 @@ QString clampLevel(const QString& text)
         return QStringLiteral("1");
     // Compared by value rather than as a 16-bit number, so that a level
     // beyond 32767 (a digit typed before "0200") also counts as above 200.
-    const auto value = WholeNumber(text.toStdString());
-    if (value && std::nearbyint(*value) > 200.0)
-        return largestLevel;
+    const auto value = wholeNumber(text.toStdString());
+    if (value && std::nearbyint(*value) > largestLevel)
+        return largestLevelText;
     return text;
 }
 

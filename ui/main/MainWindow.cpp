@@ -1,27 +1,32 @@
 #include "ui/main/MainWindow.h"
 
-#include "ui/about/AboutDialog.h"
 #include "calc/Calculation.h"
-#include "ui/main/ClockStatusBar.h"
-#include "ui/Credits.h"
-#include "ui/DesignFont.h"
-#include "ui/main/DigitKeyFilter.h"
-#include "ui/main/EntryRules.h"
-#include "ui/main/FittedFont.h"
 #include "calc/GemCatalogue.h"
 #include "levels/LevelsReader.h"
+#include "levels/LevelsWarning.h"
+#include "ui/Credits.h"
+#include "ui/DesignFont.h"
+#include "ui/WarningBox.h"
+#include "ui/about/AboutDialog.h"
+#include "ui/main/ClockStatusBar.h"
+#include "ui/main/DigitKeyFilter.h"
+#include "ui/main/EnterClickButton.h"
+#include "ui/main/EntryRules.h"
+#include "ui/main/FittedFont.h"
+#include "ui/main/LevelListModel.h"
 #include "ui/main/MainWindowLayout.h"
 #include "ui/main/TitledFrame.h"
+#include "ui/main/WhenExposed.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
+#include <QListView>
 #include <QMenuBar>
-#include <QMessageBox>
-#include <QPushButton>
 #include <QRadioButton>
+#include <QStandardPaths>
 
 #include <algorithm>
 #include <filesystem>
@@ -31,28 +36,14 @@ namespace lapidor {
 
 namespace {
 
-// A text longer than anyone could read is shown cut short, so that a freak
-// levels file cannot stall the window laying out megabytes of one label.
-constexpr qsizetype longestShown = 1000;
-
-QString shown(QString text)
+QString fromUtf8(std::string_view text)
 {
-    if (text.size() > longestShown) {
-        text.truncate(longestShown);
-        text += QChar(0x2026);
-    }
-    return text;
+    return QString::fromUtf8(text.data(), qsizetype(text.size()));
 }
 
-QString fromView(std::string_view utf8)
+QString captionOf(std::string_view name)
 {
-    return QString::fromUtf8(utf8.data(), qsizetype(utf8.size()));
-}
-
-// Labels and thresholds are the levels file's 8-bit text, read as Latin-1.
-QString fromLevelsFile(std::string_view bytes)
-{
-    return shown(QString::fromLatin1(bytes.data(), qsizetype(std::min(bytes.size(), std::size_t(longestShown) + 1))));
+    return fromUtf8(name) + QLatin1Char(':');
 }
 
 // The font of labels, fields and the Calculate button, fitted to the fixed
@@ -60,10 +51,10 @@ QString fromLevelsFile(std::string_view bytes)
 QFont fittedControlFont()
 {
     QList<CaptionWidth> captions;
-    for (std::size_t i = 0; i < GemCatalogue.size(); ++i)
-        captions.append({fromView(GemCatalogue[i].caption), pixels(layout::gemLabelWidths[i])});
+    for (std::size_t i = 0; i < gemCatalogue.size(); ++i)
+        captions.append({captionOf(gemCatalogue[i].name), pixels(layout::gemRows[i].labelWidth)});
     for (const auto* row : {&layout::levelRow, &layout::experienceRow})
-        captions.append({QString::fromLatin1(row->labelCaption), pixels(row->labelWidth)});
+        captions.append({captionOf(row->name), pixels(row->labelWidth)});
     return fittedFont(tahomaBold(8.25), captions);
 }
 
@@ -76,20 +67,31 @@ QGroupBox* addFrame(QWidget* parent, const layout::Frame& frame)
     return box;
 }
 
-QStringList toStringList(const std::vector<std::string>& items)
+// The toolkit's own font for a widget, whole, so that nothing of its
+// container's font carries over.
+QFont toolkitFont(const QWidget* widget)
 {
-    QStringList list;
-    list.reserve(qsizetype(items.size()));
-    for (const auto& item : items)
-        list << fromLevelsFile(item);
-    return list;
+    QFont font = QApplication::font(widget);
+    font.setResolveMask(QFont::AllPropertiesResolved);
+    return font;
+}
+
+// Where an installed Lapidor keeps its sample levels file, looked up when
+// asked, since the install prefix is chosen at install time.
+QString sampleHint(LevelsWarning::Kind kind)
+{
+    if (kind != LevelsWarning::Kind::Unreadable && kind != LevelsWarning::Kind::NoLevels)
+        return {};
+    const QString sample = QStandardPaths::locate(QStandardPaths::GenericDataLocation, QStringLiteral("lapidor/levels.txt"));
+    if (sample.isEmpty())
+        return {};
+    return QStringLiteral(" A sample file to copy is installed at %1.").arg(sample);
 }
 
 } // namespace
 
-MainWindow::MainWindow(const QString& levelsFile, QWidget* parent)
+MainWindow::MainWindow(QWidget* parent)
     : QMainWindow(parent)
-    , levelsFile_(levelsFile)
     , controlFont_(fittedControlFont())
     , keyFilter_(new DigitKeyFilter(this))
 {
@@ -121,27 +123,28 @@ void MainWindow::createMenus()
     helpMenu->setObjectName(QStringLiteral("mnuHelp"));
     auto* aboutItem = helpMenu->addAction(QStringLiteral("&About "));
     aboutItem->setObjectName(QStringLiteral("mnuHelpAbout"));
-    connect(aboutItem, &QAction::triggered, this, &MainWindow::mnuHelpAbout_Click);
+    connect(aboutItem, &QAction::triggered, this, &MainWindow::showAbout);
 }
 
 void MainWindow::createGemGrid(QWidget* frame)
 {
-    for (std::size_t i = 0; i < GemCatalogue.size(); ++i) {
-        const auto& gem = GemCatalogue[i];
-        const auto& column = gem.state == GemState::Rough ? layout::roughColumn : layout::finelyCutColumn;
+    for (std::size_t i = 0; i < gemCatalogue.size(); ++i) {
+        const auto& row = layout::gemRows[i];
+        const auto& column = gemCatalogue[i].state == GemState::Rough ? layout::roughColumn : layout::finelyCutColumn;
         const int top = layout::gemRowTop(int(i % 12));
-        addLabel(frame, gem.labelName.data(), fromView(gem.caption),
-                 {column.labelLeft, top, layout::gemLabelWidths[i], layout::gemLabelHeight});
-        gemFields_[i] = addField(frame, gem.countField.data(), QStringLiteral("0"),
+        auto* label = addLabel(frame, row.labelName, captionOf(gemCatalogue[i].name),
+                               {column.labelLeft, top, row.labelWidth, layout::gemLabelHeight});
+        gemFields_[i] = addField(frame, row.fieldName, QStringLiteral("0"),
                                  {column.fieldLeft, top, layout::gemFieldWidth, layout::gemFieldHeight}, clampGemCount);
+        label->setBuddy(gemFields_[i]); // a screen reader names the field by its label
     }
 
-    calculateButton_ = new QPushButton(QStringLiteral("Calculate"), frame);
+    calculateButton_ = new EnterClickButton(QStringLiteral("Calculate"), frame);
     calculateButton_->setObjectName(QStringLiteral("Calculate"));
     calculateButton_->setGeometry(layout::calculateButton.toPixels());
     calculateButton_->setFont(controlFont_);
     calculateButton_->setAutoDefault(false);
-    connect(calculateButton_, &QPushButton::clicked, this, &MainWindow::Calculate_Click);
+    connect(calculateButton_, &QPushButton::clicked, this, &MainWindow::calculate);
 }
 
 void MainWindow::createStartOptions(QWidget* frame)
@@ -150,10 +153,13 @@ void MainWindow::createStartOptions(QWidget* frame)
         auto* option = new QRadioButton(frame);
         option->setObjectName(QString::fromLatin1(row.optionName));
         option->setGeometry(TwipsRect{layout::optionLeft, row.top, layout::optionSize, layout::optionSize}.toPixels());
-        addLabel(frame, row.labelName, QString::fromLatin1(row.labelCaption),
-                 {layout::startLabelLeft, row.top, row.labelWidth, layout::startLabelHeight});
+        option->setFont(toolkitFont(option)); // not the frame's caption font
+        option->setAccessibleName(QString::fromLatin1(row.name));
+        auto* label = addLabel(frame, row.labelName, captionOf(row.name),
+                               {layout::startLabelLeft, row.top, row.labelWidth, layout::startLabelHeight});
         auto* field = addField(frame, row.fieldName, QString::fromLatin1(row.initialText),
                                {layout::startFieldLeft, row.top, row.fieldWidth, layout::startFieldHeight}, rule);
+        label->setBuddy(field);
         return std::pair(option, field);
     };
     std::tie(levelOption_, levelField_) = addRow(layout::levelRow, clampLevel);
@@ -170,12 +176,11 @@ void MainWindow::createStartOptions(QWidget* frame)
 
 void MainWindow::createOutput(QWidget* frame)
 {
-    for (const auto& row : layout::outputRows) {
-        const auto line = std::find_if(reportLines.begin(), reportLines.end(),
-                                       [&](const ReportLine& l) { return l.labelName == row.labelName; });
-        reportLabels_[std::size_t(line - reportLines.begin())] =
-            addLabel(frame, row.labelName, fromView(line->prefix) + QStringLiteral("N/A"),
-                     {layout::outputLabelLeft, row.top, layout::outputLabelWidth, layout::outputLabelHeight});
+    for (std::size_t i = 0; i < layout::reportRows.size(); ++i) {
+        const auto& row = layout::reportRows[i];
+        reportLabels_[i] = addLabel(frame, row.labelName, QString::fromLatin1(row.prefix) + QStringLiteral("N/A"),
+                                    {layout::outputLabelLeft, row.top, layout::outputLabelWidth,
+                                     layout::outputLabelHeight});
     }
 
     auto* separator = new QFrame(frame);
@@ -187,10 +192,13 @@ void MainWindow::createOutput(QWidget* frame)
 
 void MainWindow::createLevelLists(QWidget* clientArea)
 {
-    const auto addList = [&](const char* name, const TwipsRect& rect) {
-        auto* list = new QListWidget(clientArea);
+    const auto addList = [&](const char* name, const QString& accessibleName, LevelListModel* model,
+                             const TwipsRect& rect) {
+        auto* list = new QListView(clientArea);
         list->setObjectName(QString::fromLatin1(name));
+        list->setAccessibleName(accessibleName);
         list->setGeometry(rect.toPixels());
+        list->setModel(model);
         // Every row is one line of text, so the view need not measure
         // thousands of rows one by one; and it lays them out in batches
         // once the window stands, rather than before it first appears.
@@ -198,8 +206,10 @@ void MainWindow::createLevelLists(QWidget* clientArea)
         list->setLayoutMode(QListView::Batched);
         return list;
     };
-    labelList_ = addList("List1", layout::levelLabelList);
-    thresholdList_ = addList("List2", layout::levelThresholdList);
+    labelModel_ = new LevelListModel(LevelListModel::Column::Labels, this);
+    thresholdModel_ = new LevelListModel(LevelListModel::Column::Thresholds, this);
+    labelList_ = addList("List1", QStringLiteral("Level labels"), labelModel_, layout::levelLabelList);
+    thresholdList_ = addList("List2", QStringLiteral("Level XP values"), thresholdModel_, layout::levelThresholdList);
 }
 
 void MainWindow::createStatusBar()
@@ -240,78 +250,68 @@ QLineEdit* MainWindow::addField(QWidget* parent, const char* name, const QString
     return field;
 }
 
-void MainWindow::setVisible(bool visible)
+void MainWindow::loadLevels(const QString& path)
 {
-    const bool firstShow = visible && !loaded_;
-    if (firstShow) {
-        loaded_ = true;
-        Form_Load();
+    const std::filesystem::path file(path.toStdU16String());
+    auto read = readLevelsFile(file);
+    auto warning = lapidor::levelsWarning(read, file.filename().string());
+    labelModel_->showTable(nullptr);
+    thresholdModel_->showTable(nullptr);
+    try {
+        levels_ = LevelLookup(std::move(read.table));
+    } catch (const std::bad_alloc&) {
+        levels_ = {};
+        warning = lapidor::levelsWarning({{}, std::string(notEnoughMemory), {}, read.folder}, file.filename().string());
     }
-    QMainWindow::setVisible(visible);
-    // Told once, over the window once it stands on the screen.
-    if (firstShow && !levelsFileError_.isEmpty())
-        QMetaObject::invokeMethod(
-            this,
-            [this] {
-                warn(levelsFileError_
-                     + QStringLiteral("\n\nLevels cannot be looked up until the file is there. "
-                                      "Calculations from your current experience still add up your gems."));
-            },
-            Qt::QueuedConnection);
+    labelModel_->showTable(&levels_.table());
+    thresholdModel_->showTable(&levels_.table());
+
+    levelsWarning_ = fromUtf8(warning.text);
+    if (!levelsWarning_.isEmpty())
+        levelsWarning_ += sampleHint(warning.kind);
 }
 
-// Fills the level table, and the lists that show it, from the levels file.
-void MainWindow::Form_Load()
+void MainWindow::showEvent(QShowEvent* event)
 {
-    labelList_->clear();
-    thresholdList_->clear();
-    auto file = readLevelsFile(std::filesystem::path(levelsFile_.toStdU16String()));
-    table_ = std::move(file.table);
-    levelsFileError_ = QString::fromLocal8Bit(file.error.data(), qsizetype(file.error.size()));
-    labelList_->addItems(toStringList(table_.List1));
-    thresholdList_->addItems(toStringList(table_.List2));
+    QMainWindow::showEvent(event);
+    // Told once, centred over the window once it stands on the screen.
+    if (!levelsWarning_.isEmpty() && !warningShown_) {
+        warningShown_ = true;
+        whenExposed(this, [this] { showWarning(this, levelsWarning_); });
+    }
 }
 
-void MainWindow::Calculate_Click()
+void MainWindow::calculate()
 {
     CalculationInput input;
     if (levelOption_->isChecked()) {
-        input.Mode = StartMode::CurrentLevel;
-        input.LevelText = levelField_->text().toStdString();
+        input.mode = StartMode::CurrentLevel;
+        input.levelText = levelField_->text().toStdString();
     }
     if (experienceOption_->isChecked()) {
-        input.Mode = StartMode::CurrentExperience;
-        input.ExperienceText = experienceField_->text().toStdString();
+        input.mode = StartMode::CurrentExperience;
+        input.experienceText = experienceField_->text().toStdString();
     }
     for (std::size_t i = 0; i < gemFields_.size(); ++i)
-        input.CountTexts[i] = gemFields_[i]->text().toStdString();
-    input.DecimalSeparator = locale().decimalPoint().toStdString();
+        input.countTexts[i] = gemFields_[i]->text().toStdString();
+    input.decimalSeparator = locale().decimalPoint().toStdString();
 
-    const auto result = CalculateReport(table_, input);
+    const auto result = calculateReport(levels_, input);
     if (!result.report) {
-        warn(fromView(result.failure));
+        showWarning(this, fromUtf8(result.failure));
         return;
     }
-
-    for (std::size_t i = 0; i < reportLines.size(); ++i) {
-        const auto& line = reportLines[i];
-        reportLabels_[i]->setText(fromView(line.prefix) + shown(fromView((*result.report).*line.value)));
+    for (std::size_t i = 0; i < layout::reportRows.size(); ++i) {
+        const auto& row = layout::reportRows[i];
+        reportLabels_[i]->setText(QString::fromLatin1(row.prefix) + shownText(fromUtf8((*result.report).*row.value)));
     }
 }
 
-void MainWindow::mnuHelpAbout_Click()
+void MainWindow::showAbout()
 {
     if (!about_)
         about_ = new AboutDialog(this);
     about_->showModal();
-}
-
-// A warning over the window that blocks it until read, without blocking the caller.
-void MainWindow::warn(const QString& message)
-{
-    auto* warning = new QMessageBox(QMessageBox::Warning, QStringLiteral("Lapidor"), message, QMessageBox::Ok, this);
-    warning->setAttribute(Qt::WA_DeleteOnClose);
-    warning->open();
 }
 
 QWidget* MainWindow::selectedOption() const
@@ -349,7 +349,7 @@ bool MainWindow::focusNextPrevChild(bool next)
 
 void MainWindow::closeEvent(QCloseEvent* event)
 {
-    emit unloading();
+    emit closing();
     QMainWindow::closeEvent(event);
 }
 

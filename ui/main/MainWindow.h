@@ -1,6 +1,6 @@
 #pragma once
 
-#include "levels/LevelTable.h"
+#include "calc/LevelLookup.h"
 
 #include <QFont>
 #include <QMainWindow>
@@ -9,7 +9,7 @@
 
 class QLabel;
 class QLineEdit;
-class QListWidget;
+class QListView;
 class QPushButton;
 class QRadioButton;
 
@@ -17,26 +17,32 @@ namespace lapidor {
 
 class AboutDialog;
 class DigitKeyFilter;
+class LevelListModel;
 struct TwipsRect;
 
 // The program's working window: the gem grid, the start options, the report
-// and the level lists that hold the table read from the levels file.
+// and the two lists that show the level table read from the levels file.
 class MainWindow : public QMainWindow {
     Q_OBJECT
 
 public:
-    explicit MainWindow(const QString& levelsFile, QWidget* parent = nullptr);
+    explicit MainWindow(QWidget* parent = nullptr);
 
-    const LevelTable& levelTable() const { return table_; }
-    // Why the levels file could not be read at load; empty when it was.
-    const QString& levelsFileError() const { return levelsFileError_; }
+    // Reads the level table from the levels file. Start-up does this once,
+    // before it shows the window; what is wrong with the file is told once
+    // the window stands on the screen.
+    void loadLevels(const QString& path);
+
+    const LevelTable& levelTable() const { return levels_.table(); }
+    // What the user is told about the levels file; empty for a well-formed one.
+    const QString& levelsWarning() const { return levelsWarning_; }
 
 signals:
     // The window is closing; it closes whatever happens next.
-    void unloading();
+    void closing();
 
 protected:
-    void setVisible(bool visible) override;
+    void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     bool focusNextPrevChild(bool next) override;
 
@@ -54,16 +60,13 @@ private:
     QLineEdit* addField(QWidget* parent, const char* name, const QString& text, const TwipsRect& rect,
                         EntryRule rule);
 
-    void Form_Load();
-    void Calculate_Click();
-    void mnuHelpAbout_Click();
-    void warn(const QString& message);
+    void calculate();
+    void showAbout();
     QWidget* selectedOption() const;
 
-    QString levelsFile_;
-    LevelTable table_;
-    QString levelsFileError_;
-    bool loaded_ = false;
+    LevelLookup levels_;
+    QString levelsWarning_;
+    bool warningShown_ = false;
 
     const QFont controlFont_;
     DigitKeyFilter* keyFilter_;
@@ -74,8 +77,10 @@ private:
     QLineEdit* levelField_ = nullptr;
     QLineEdit* experienceField_ = nullptr;
     std::array<QLabel*, 8> reportLabels_{}; // in the order the report is written
-    QListWidget* labelList_ = nullptr;
-    QListWidget* thresholdList_ = nullptr;
+    LevelListModel* labelModel_ = nullptr;
+    LevelListModel* thresholdModel_ = nullptr;
+    QListView* labelList_ = nullptr;
+    QListView* thresholdList_ = nullptr;
     AboutDialog* about_ = nullptr; // made on first use, then kept
 };
 

@@ -3,9 +3,11 @@
 // Where every control of the main window stands, in twips. Controls inside
 // a frame are placed relative to the frame's outer top-left corner.
 
+#include "calc/Calculation.h"
 #include "ui/Twips.h"
 
 #include <array>
+#include <string>
 
 namespace lapidor::layout {
 
@@ -33,27 +35,41 @@ constexpr int gemRowTop(int row) { return 480 + 360 * row; } // row counted from
 constexpr int gemLabelHeight = 255;
 constexpr int gemFieldWidth = 615;
 constexpr int gemFieldHeight = 285;
-// In gem catalogue order.
-constexpr std::array<int, 24> gemLabelWidths = {
-    1215, 1695, 1695, 1695, 1575, 1455, 1215, 1575, 1575, 1695, 1215, 1575,
-    2175, 1935, 2175, 1935, 2055, 1815, 1695, 1935, 1815, 2055, 1695, 1815,
+
+// The count field and the label of each gem kind, in gem catalogue order.
+// A label's caption is the kind's name and a colon: "Rough Agate:".
+struct GemRow {
+    const char* fieldName;
+    const char* labelName;
+    int labelWidth;
 };
+constexpr std::array<GemRow, 24> gemRows = {{
+    {"Text1", "r", 1215},        {"Text2", "Label1", 1695},   {"Text3", "Label2", 1695},
+    {"Text4", "Label3", 1695},   {"Text5", "Label4", 1575},   {"Text6", "Label5", 1455},
+    {"Text7", "Label6", 1215},   {"Text8", "Label7", 1575},   {"Text9", "Label8", 1575},
+    {"Text10", "Label9", 1695},  {"Text11", "Label10", 1215}, {"Text12", "Label11", 1575},
+    {"Text13", "Label12", 2175}, {"Text14", "Label13", 1935}, {"Text15", "Label14", 2175},
+    {"Text16", "Label15", 1935}, {"Text17", "Label16", 2055}, {"Text18", "Label17", 1815},
+    {"Text19", "Label18", 1695}, {"Text20", "Label19", 1935}, {"Text21", "Label20", 1815},
+    {"Text22", "Label21", 2055}, {"Text23", "Label22", 1695}, {"Text24", "Label23", 1815},
+}};
 
 constexpr TwipsRect calculateButton{2400, 4920, 1575, 255};
 
-// The options frame: one row for the level, one for the experience.
+// The options frame: one row for the level, one for the experience. The
+// label's caption is the row's name and a colon.
 struct StartRow {
     const char* optionName;
     const char* labelName;
-    const char* labelCaption;
+    const char* name;
     int labelWidth;
     const char* fieldName;
     const char* initialText;
     int fieldWidth;
     int top;
 };
-constexpr StartRow levelRow{"Option1", "Label30", "Current Level:", 1455, "Text26", "1", 615, 360};
-constexpr StartRow experienceRow{"Option2", "Label28", "Current Experience:", 1815, "Text25", "0", 1815, 720};
+constexpr StartRow levelRow{"Option1", "Label30", "Current Level", 1455, "Text26", "1", 615, 360};
+constexpr StartRow experienceRow{"Option2", "Label28", "Current Experience", 1815, "Text25", "0", 1815, 720};
 constexpr int optionLeft = 120;
 constexpr int optionSize = 255;
 constexpr int startLabelLeft = 480;
@@ -61,21 +77,24 @@ constexpr int startFieldLeft = 2760;
 constexpr int startLabelHeight = 255;
 constexpr int startFieldHeight = 285;
 
-// The output frame, top to bottom; the line separates the gem totals from
-// the old and new values.
-struct OutputRow {
+// The report lines of the output frame, in the order a calculation writes
+// them; each label shows its prefix and then the report's value. The line
+// at 1440 separates the gem totals from the old and new values.
+struct ReportRow {
     const char* labelName;
+    const char* prefix;
+    std::string CalculationReport::*value;
     int top;
 };
-constexpr std::array<OutputRow, 8> outputRows = {{
-    {"Label25", 360},
-    {"Label27", 600},
-    {"Label26", 840},
-    {"Label24", 1080},
-    {"Label29", 1560},
-    {"Label31", 1800},
-    {"Label32", 2040},
-    {"Label33", 2280},
+constexpr std::array<ReportRow, 8> reportRows = {{
+    {"Label33", "New Level: ", &CalculationReport::newLevel, 2280},
+    {"Label25", "Total Gems: ", &CalculationReport::totalGems, 360},
+    {"Label27", "Total XP From Roughs: ", &CalculationReport::totalXpFromRoughs, 600},
+    {"Label26", "Total XP From Finely Cuts: ", &CalculationReport::totalXpFromFinelyCuts, 840},
+    {"Label24", "Total XP: ", &CalculationReport::totalXp, 1080},
+    {"Label29", "Old XP: ", &CalculationReport::oldXp, 1560},
+    {"Label32", "Old Level: ", &CalculationReport::oldLevel, 2040},
+    {"Label31", "New XP: ", &CalculationReport::newXp, 1800},
 }};
 constexpr int outputLabelLeft = 240;
 constexpr int outputLabelWidth = 3615;

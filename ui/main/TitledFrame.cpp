@@ -1,5 +1,7 @@
 #include "ui/main/TitledFrame.h"
 
+#include "ui/ReadableColour.h"
+
 #include <QStyleOptionGroupBox>
 #include <QStylePainter>
 
@@ -11,14 +13,20 @@ TitledFrame::TitledFrame(const QString& caption, const QColor& captionColour, QW
 {
 }
 
+QColor TitledFrame::shownCaptionColour() const
+{
+    return readableColour(captionColour_, palette());
+}
+
 void TitledFrame::paintEvent(QPaintEvent*)
 {
     QStyleOptionGroupBox option;
     initStyleOption(&option);
     // Styles take the caption colour either from the option or from the
     // palette's window text; set both, for this drawing only.
-    option.textColor = captionColour_;
-    option.palette.setColor(QPalette::WindowText, captionColour_);
+    const QColor caption = shownCaptionColour();
+    option.textColor = caption;
+    option.palette.setColor(QPalette::WindowText, caption);
     QStylePainter painter(this);
     painter.drawComplexControl(QStyle::CC_GroupBox, option);
 }

@@ -1,14 +1,17 @@
+#include "calc/GemCatalogue.h"
 #include "ui/main/ClockStatusBar.h"
 #include "ui/main/EntryRules.h"
 #include "ui/main/MainWindow.h"
+#include "ui/main/TitledFrame.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
 #include <QGroupBox>
 #include <QInputMethodEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
+#include <QListView>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
@@ -28,7 +31,11 @@ private slots:
     void controlsStandAtTheirDesignPlaces();
     void opensInTheStartState();
     void captionsShowWhole();
-    void onlyFrameCaptionsAreDarkBlue();
+    void gemLabelsNameTheirFields();
+    void screenReaderNames_data();
+    void screenReaderNames();
+    void frameCaptionsReadOnAnyPalette_data();
+    void frameCaptionsReadOnAnyPalette();
     void tabVisitsTheControlsInOrder_data();
     void tabVisitsTheControlsInOrder();
     void entryRules_data();
@@ -41,7 +48,8 @@ private slots:
     void calculateWritesTheReport();
     void failedCalculationKeepsTheCaptionsAndTellsWhy();
     void fractionalNewXpUsesTheLocaleSeparator();
-    void levelListsShowTheTableAsLatin1();
+    void levelListsShowTheTableAsRead_data();
+    void levelListsShowTheTableAsRead();
     void resizingMovesOnlyTheStatusBar();
     void timePanelShowsHoursAndMinutes_data();
     void timePanelShowsHoursAndMinutes();
@@ -68,7 +76,8 @@ void MainWindowTest::showWindow(const QByteArray& levels)
     QVERIFY(file.open(QIODevice::WriteOnly));
     file.write(levels);
     file.close();
-    window_ = std::make_unique<MainWindow>(file.fileName());
+    window_ = std::make_unique<MainWindow>();
+    window_->loadLevels(file.fileName());
     window_->show();
     QApplication::setActiveWindow(window_.get());
     QVERIFY(QTest::qWaitForWindowActive(window_.get()));
@@ -124,6 +133,7 @@ void MainWindowTest::opensInTheStartState()
     QVERIFY(find<QRadioButton>("Option1")->isChecked());
     QVERIFY(find("Text26")->isEnabled());
     QVERIFY(!find("Text25")->isEnabled());
+    QCOMPARE(find("Option1")->font(), QApplication::font(find("Option1"))); // not the frame's caption font
     QCOMPARE(caption("Label25"), "Total Gems: N/A");
     QCOMPARE(caption("Label26"), "Total XP From Finely Cuts: N/A");
     QCOMPARE(caption("Label33"), "New Level: N/A");
@@ -143,19 +153,86 @@ void MainWindowTest::captionsShowWhole()
                  qPrintable(label->objectName() + " is clipped"));
 }
 
-void MainWindowTest::onlyFrameCaptionsAreDarkBlue()
+void MainWindowTest::gemLabelsNameTheirFields()
 {
-    const auto showsDarkBlue = [](QWidget* widget) {
+    for (int n = 1; n <= 24; ++n) {
+        auto* field = find<QLineEdit>(qPrintable(QString("Text%1").arg(n)));
+        auto* label = find<QLabel>(n == 1 ? "r" : qPrintable(QString("Label%1").arg(n - 1)));
+        QCOMPARE(label->text(), QString::fromUtf8(lapidor::gemCatalogue[std::size_t(n - 1)].name) + ":");
+        QCOMPARE(label->buddy(), field);
+        QCOMPARE(label->y(), field->y());
+    }
+    QCOMPARE(caption("Label4"), "Rough Diamond:");
+    QCOMPARE(caption("Label7"), "Rough Limestone:");
+}
+
+void MainWindowTest::screenReaderNames_data()
+{
+    QTest::addColumn<QString>("widget");
+    QTest::addColumn<QString>("name");
+
+    QTest::newRow("first gem field") << "Text1" << "Rough Agate:";
+    QTest::newRow("last rough field") << "Text12" << "Rough Sapphire:";
+    QTest::newRow("first finely cut field") << "Text13" << "Finely Cut Agate:";
+    QTest::newRow("last gem field") << "Text24" << "Finely Cut Sapphire:";
+    QTest::newRow("level field") << "Text26" << "Current Level:";
+    QTest::newRow("experience field") << "Text25" << "Current Experience:";
+    QTest::newRow("level option") << "Option1" << "Current Level";
+    QTest::newRow("experience option") << "Option2" << "Current Experience";
+    QTest::newRow("label list") << "List1" << "Level labels";
+    QTest::newRow("threshold list") << "List2" << "Level XP values";
+}
+
+void MainWindowTest::screenReaderNames()
+{
+    QFETCH(QString, widget);
+    QFETCH(QString, name);
+    QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(find(widget.toLatin1()));
+    QVERIFY(accessible);
+    QCOMPARE(accessible->text(QAccessible::Name), name);
+}
+
+void MainWindowTest::frameCaptionsReadOnAnyPalette_data()
+{
+    QTest::addColumn<QColor>("window");
+    QTest::addColumn<QColor>("text");
+    QTest::addColumn<QColor>("caption");
+
+    QTest::newRow("light palette keeps the design's dark blue") << QColor(239, 239, 239) << QColor(Qt::black)
+                                                                << QColor(0, 0, 192);
+    QTest::newRow("dark palette takes a lighter blue") << QColor(53, 53, 53) << QColor(Qt::white)
+                                                       << QColor(147, 147, 255);
+    QTest::newRow("no blue reads on mid grey: the text colour") << QColor(128, 128, 128) << QColor(Qt::black)
+                                                                << QColor(Qt::black);
+}
+
+void MainWindowTest::frameCaptionsReadOnAnyPalette()
+{
+    QFETCH(QColor, window);
+    QFETCH(QColor, text);
+    QFETCH(QColor, caption);
+    const auto shows = [](QWidget* widget, const QColor& colour) {
         const QImage image = widget->grab().toImage();
         for (int y = 0; y < image.height(); ++y)
             for (int x = 0; x < image.width(); ++x)
-                if (image.pixelColor(x, y) == QColor(0, 0, 192))
+                if (image.pixelColor(x, y) == colour)
                     return true;
         return false;
     };
-    QVERIFY(showsDarkBlue(find("Frame1")));
-    QVERIFY(!showsDarkBlue(find("Label25")));
-    QVERIFY(!showsDarkBlue(find("r")));
+
+    // Changed while the window is open, as a desktop's scheme switch does.
+    QPalette palette = window_->palette();
+    palette.setColor(QPalette::Window, window);
+    palette.setColor(QPalette::WindowText, text);
+    window_->setPalette(palette);
+    const QColor shown = find<TitledFrame>("Frame1")->shownCaptionColour();
+    const bool captionShows = shows(find("Frame1"), caption);
+    const bool labelShows = shows(find("Label25"), caption);
+
+    QCOMPARE(shown, caption);
+    QVERIFY(captionShows);
+    if (caption != text)
+        QVERIFY(!labelShows); // only the frame caption takes the colour
 }
 
 void MainWindowTest::tabVisitsTheControlsInOrder_data()
@@ -291,6 +368,7 @@ void MainWindowTest::enterMovesToTheNextField()
     QTest::keyClick(field, Qt::Key_Return);
     QCOMPARE(field->text(), "0");
     QTRY_COMPARE(QApplication::focusWidget()->objectName(), "Text13");
+    QCOMPARE(caption("Label25"), "Total Gems: N/A"); // Enter in a field never calculates
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Enter);
     QTRY_COMPARE(QApplication::focusWidget()->objectName(), "Text14");
 }
@@ -330,11 +408,16 @@ void MainWindowTest::calculateWritesTheReport()
     QCOMPARE(caption("Label32"), "Old Level: 2");
     QCOMPARE(caption("Label31"), "New XP: 47500");
 
-    // Enter on the focused button does not press it.
+    // Return and keypad Enter on the focused button press it, though it is
+    // not the window's default button.
+    QVERIFY(!find<QPushButton>("Calculate")->isDefault());
     find<QLineEdit>("Text1")->setText("2");
     find("Calculate")->setFocus();
     QTest::keyClick(find("Calculate"), Qt::Key_Return);
-    QCOMPARE(caption("Label25"), "Total Gems: 3");
+    QCOMPARE(caption("Label25"), "Total Gems: 4");
+    find<QLineEdit>("Text1")->setText("3");
+    QTest::keyClick(find("Calculate"), Qt::Key_Enter, Qt::KeypadModifier);
+    QCOMPARE(caption("Label25"), "Total Gems: 5");
 }
 
 void MainWindowTest::failedCalculationKeepsTheCaptionsAndTellsWhy()
@@ -347,6 +430,7 @@ void MainWindowTest::failedCalculationKeepsTheCaptionsAndTellsWhy()
     auto* warning = window_->findChild<QMessageBox*>();
     QVERIFY(warning);
     QCOMPARE(warning->text(), "Level 7 is not in levels.txt, which lists 5 levels.");
+    QVERIFY((warning->geometry().center() - window_->geometry().center()).manhattanLength() <= 2);
     warning->accept();
     QTRY_VERIFY(!window_->findChild<QMessageBox*>());
 
@@ -374,22 +458,43 @@ void MainWindowTest::fractionalNewXpUsesTheLocaleSeparator()
     QCOMPARE(caption("Label31"), "New XP: 100,5");
 }
 
-void MainWindowTest::levelListsShowTheTableAsLatin1()
+void MainWindowTest::levelListsShowTheTableAsRead_data()
 {
-    showWindow("[LEVEL=Neuf\xe9 XP=0]\r\n[LEVEL=2 XP=5] XP=9]");
-    auto* labels = find<QListWidget>("List1");
-    auto* thresholds = find<QListWidget>("List2");
-    QCOMPARE(labels->count(), 2);
-    QCOMPARE(labels->item(0)->text(), QString::fromUtf8("Neuf\u00e9"));
-    QCOMPARE(thresholds->count(), 3);
-    QCOMPARE(thresholds->item(2)->text(), "9");
-    QVERIFY(!window_->centralWidget()->rect().intersects(labels->geometry()));
-    QVERIFY(window_->levelsFileError().isEmpty());
+    QTest::addColumn<QByteArray>("levels");
+    QTest::addColumn<QString>("firstLabel");
 
-    window_ = std::make_unique<MainWindow>(dir_.filePath("missing.txt"));
+    QTest::newRow("8-bit file as Latin-1") << QByteArray("[LEVEL=Neuf\xe9 XP=0]\r\n[LEVEL=2 XP=5] XP=9]")
+                                           << QString::fromUtf8("Neuf\u00e9");
+    QTest::newRow("UTF-8 file as UTF-8") << QByteArray("[LEVEL=Neuf\xc3\xa9 XP=0]\n[LEVEL=2 XP=5] XP=9]")
+                                         << QString::fromUtf8("Neuf\u00e9");
+}
+
+void MainWindowTest::levelListsShowTheTableAsRead()
+{
+    QFETCH(QByteArray, levels);
+    QFETCH(QString, firstLabel);
+    showWindow(levels);
+    auto* labels = find<QListView>("List1")->model();
+    auto* thresholds = find<QListView>("List2")->model();
+    QCOMPARE(labels->rowCount(), 2);
+    QCOMPARE(labels->index(0, 0).data().toString(), firstLabel);
+    QCOMPARE(thresholds->rowCount(), 3);
+    QCOMPARE(thresholds->index(2, 0).data().toString(), "9");
+    QVERIFY(!window_->centralWidget()->rect().intersects(find("List1")->geometry()));
+    QVERIFY(window_->levelsWarning().contains("line 2 has two XP values"));
+
+    // Keys and clicks on the lists change nothing.
+    find("List1")->setFocus();
+    QTest::keyClick(find("List1"), Qt::Key_F2);
+    QTest::keyClicks(find("List1"), "x");
+    QCOMPARE(labels->index(0, 0).data().toString(), firstLabel);
+    QVERIFY(!(labels->flags(labels->index(0, 0)) & Qt::ItemIsEditable));
+
+    window_ = std::make_unique<MainWindow>();
+    window_->loadLevels(dir_.filePath("missing.txt"));
     window_->show();
-    QCOMPARE(find<QListWidget>("List1")->count(), 0);
-    QVERIFY(window_->levelsFileError().contains("missing.txt"));
+    QCOMPARE(find<QListView>("List1")->model()->rowCount(), 0);
+    QVERIFY(window_->levelsWarning().contains("missing.txt"));
 }
 
 void MainWindowTest::resizingMovesOnlyTheStatusBar()

@@ -1,0 +1,14 @@
+#include "ui/WarningBox.h"
+
+#include <QMessageBox>
+
+namespace lapidor {
+
+void showWarning(QWidget* window, const QString& message)
+{
+    auto* warning = new QMessageBox(QMessageBox::Warning, QStringLiteral("Lapidor"), message, QMessageBox::Ok, window);
+    warning->setAttribute(Qt::WA_DeleteOnClose);
+    warning->open();
+}
+
+} // namespace lapidor

@@ -1,0 +1,42 @@
+#pragma once
+
+#include "levels/LevelTable.h"
+
+#include <QAbstractListModel>
+
+namespace lapidor {
+
+// One list of the level table (the labels or the thresholds) for a list
+// view, read-only. Rows are decoded from the file's bytes only when the
+// view asks for them; nothing is copied.
+class LevelListModel : public QAbstractListModel {
+    Q_OBJECT
+
+public:
+    enum class Column { Labels, Thresholds };
+
+    LevelListModel(Column column, QObject* parent);
+
+    // The table to show; it must outlive the model, or be replaced first.
+    void showTable(const LevelTable* table);
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role) const override;
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
+
+private:
+    const std::vector<std::string>* list() const;
+
+    Column column_;
+    const LevelTable* table_ = nullptr;
+};
+
+// A text from the levels file as the window shows it: a text longer than
+// anyone could read is cut short, so that a freak file cannot stall the
+// window laying out megabytes of one label.
+QString shownLevelText(std::string_view bytes, TextEncoding encoding);
+
+// Any text the window shows, cut short in the same way.
+QString shownText(QString text);
+
+} // namespace lapidor
