@@ -1,5 +1,5 @@
 #include "app/ApplicationIdentity.h"
-#include "app/Module1.h"
+#include "app/Startup.h"
 
 #include <QApplication>
 
@@ -8,7 +8,7 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     lapidor::identifyApplication();
 
-    lapidor::Module1 module;
-    module.startUp();
+    lapidor::Startup startup;
+    startup.start();
     return app.exec();
 }

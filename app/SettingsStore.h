@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+
+#include <utility>
+
+namespace lapidor {
+
+using SettingsValues = QList<std::pair<QString, QString>>;
+
+// Writes values into a group of the per-user settings store, and returns
+// whether they are there now. When they could not be saved, one warning on
+// stderr names the store and the reason; the caller carries on.
+//
+// On Linux the store is one file, Lapidor/Lapidor.conf under
+// $XDG_CONFIG_HOME (~/.config when that is unset). Closing must never hang
+// and nothing but a regular file may be written, so the file is left alone
+// when it is a folder, named pipe, device or socket (after following
+// symlinks), when it is larger than 1 MiB, or when its lock cannot be taken
+// within a second. A symlink to a regular file is written through. On
+// Windows the store is the registry.
+bool saveSettings(const QString& group, const SettingsValues& values);
+
+// The settings file on Linux.
+QString userSettingsFile();
+
+} // namespace lapidor

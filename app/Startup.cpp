@@ -1,0 +1,22 @@
+#include "app/Startup.h"
+
+#include "app/ClosingStep.h"
+#include "levels/LevelsReader.h"
+#include "ui/main/MainWindow.h"
+
+namespace lapidor {
+
+Startup::Startup() = default;
+Startup::~Startup() = default;
+
+void Startup::start()
+{
+    mainWindow_ = std::make_unique<MainWindow>();
+    QObject::connect(mainWindow_.get(), &MainWindow::closing, mainWindow_.get(),
+                     [window = mainWindow_.get()] { closingStep(*window); });
+    // The levels file in the working folder, read once, before the window appears.
+    mainWindow_->loadLevels(QString::fromUtf8(levelsFileName.data(), qsizetype(levelsFileName.size())));
+    mainWindow_->show();
+}
+
+} // namespace lapidor
