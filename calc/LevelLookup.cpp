@@ -9,9 +9,9 @@ namespace lapidor {
 LevelLookup::LevelLookup(LevelTable table)
     : table_(std::move(table))
 {
-    steps_.reserve(table_.thresholds.size());
-    for (std::size_t row = 0; row < table_.thresholds.size(); ++row)
-        if (const double threshold = leadingNumber(table_.thresholds[row]); threshold > 0)
+    steps_.reserve(table_.size());
+    for (std::size_t row = 0; row < table_.size(); ++row)
+        if (const double threshold = leadingNumber(table_.threshold(std::ptrdiff_t(row))); threshold > 0)
             steps_.push_back({threshold, std::ptrdiff_t(row)});
 
     // A stable order keeps equal thresholds in row order, so the first of

@@ -2,6 +2,8 @@
 
 #include "files/RegularFile.h"
 
+#include <cstring>
+#include <limits>
 #include <new>
 #include <system_error>
 
@@ -38,21 +40,74 @@ bool isBlank(std::string_view line)
     return line.find_first_not_of(" \t") == npos;
 }
 
-// Fills the table line by line, counting what it holds against a limit,
-// and notes the first line that does not give exactly one level.
-class TableFiller {
+// Where the next line end (CR or LF) lies at or after a position: two
+// memchr searches that each move on only once passed, rather than a look
+// at every byte.
+class LineEnds {
 public:
-    TableFiller(LevelsFile& file, std::size_t memoryLimit) : file_(file), memoryLimit_(memoryLimit) {}
-
-    // Room for as many levels as the text has "XP=" markers: no line can
-    // add more, so the lists never regrow, whatever else the text holds.
-    void reserve(std::size_t levels)
+    explicit LineEnds(std::string_view text)
+        : text_(text)
+        , cr_(find('\r', 0))
+        , lf_(find('\n', 0))
     {
-        hold(2 * levels * sizeof(std::string));
-        file_.table.labels.reserve(levels);
-        file_.table.thresholds.reserve(levels);
     }
 
+    std::size_t next(std::size_t from)
+    {
+        if (cr_ < from)
+            cr_ = find('\r', from);
+        if (lf_ < from)
+            lf_ = find('\n', from);
+        return std::min(cr_, lf_);
+    }
+
+private:
+    std::size_t find(char c, std::size_t from) const
+    {
+        const void* at = std::memchr(text_.data() + from, c, text_.size() - from);
+        return at ? std::size_t(static_cast<const char*>(at) - text_.data()) : text_.size();
+    }
+
+    std::string_view text_;
+    std::size_t cr_;
+    std::size_t lf_;
+};
+
+// Fills the table's lists line by line with pieces of its text, counting
+// what they hold against a limit, and notes the first line that does not
+// give exactly one level.
+class TableFiller {
+public:
+    TableFiller(LevelsFile& file, std::string_view text, std::size_t memoryLimit)
+        : file_(file)
+        , text_(text)
+        , memoryLimit_(memoryLimit)
+    {
+    }
+
+    void fill()
+    {
+        // Room for as many levels as the text has "XP=" markers: no line can
+        // add more, so the lists never regrow, whatever else the text holds.
+        const auto levels = occurrences(text_, thresholdMarker);
+        hold(2 * levels * sizeof(TextPiece));
+        file_.table.labels.reserve(levels);
+        file_.table.thresholds.reserve(levels);
+
+        LineEnds ends(text_);
+        std::size_t number = 1;
+        for (std::size_t lineStart = 0; lineStart < text_.size(); ++number) {
+            const auto end = ends.next(lineStart);
+            readLine(number, text_.substr(lineStart, end - lineStart));
+            if (end == text_.size())
+                break;
+            lineStart = end + 1;
+            if (text_[end] == '\r' && lineStart < text_.size() && text_[lineStart] == '\n')
+                ++lineStart;
+        }
+    }
+
+private:
     void readLine(std::size_t number, std::string_view line)
     {
         const auto levelAt = line.find(levelMarker);
@@ -75,7 +130,6 @@ public:
                                       + " XP values");
     }
 
-private:
     std::size_t appendThresholds(std::string_view line)
     {
         std::size_t added = 0;
@@ -103,17 +157,16 @@ private:
         return "has ' XP' before '[LEVEL='";
     }
 
-    void append(std::vector<std::string>& list, std::string_view text)
+    // Room for every piece was reserved, so this never allocates.
+    void append(std::vector<TextPiece>& list, std::string_view piece)
     {
-        hold(text.size());
-        list.emplace_back(text);
+        list.push_back({std::uint32_t(piece.data() - file_.table.text.data()), std::uint32_t(piece.size())});
     }
 
     void hold(std::size_t bytes)
     {
-        if (bytes > memoryLimit_ - held_)
+        if (bytes > memoryLimit_)
             throw std::bad_alloc();
-        held_ += bytes;
     }
 
     void noteIrregular(std::size_t number, std::string problem)
@@ -123,28 +176,9 @@ private:
     }
 
     LevelsFile& file_;
+    std::string_view text_;
     std::size_t memoryLimit_;
-    std::size_t held_ = 0;
 };
-
-void fill(LevelsFile& file, std::string_view text, std::size_t memoryLimit)
-{
-    TableFiller filler(file, memoryLimit);
-    filler.reserve(occurrences(text, thresholdMarker));
-    std::size_t number = 1;
-    std::size_t lineStart = 0;
-    while (lineStart < text.size()) {
-        auto end = lineStart;
-        while (end < text.size() && text[end] != '\r' && text[end] != '\n')
-            ++end;
-        filler.readLine(number++, text.substr(lineStart, end - lineStart));
-        if (end == text.size())
-            break;
-        lineStart = end + 1;
-        if (text[end] == '\r' && lineStart < text.size() && text[lineStart] == '\n')
-            ++lineStart;
-    }
-}
 
 // The folder a path leads into; empty when the working folder a relative
 // path starts from no longer exists.
@@ -157,18 +191,26 @@ std::filesystem::path folderOf(const std::filesystem::path& path)
 
 } // namespace
 
-LevelsFile readLevels(std::string_view fileText, std::size_t memoryLimit)
+LevelsFile readLevels(std::string fileText, std::size_t memoryLimit)
 {
     LevelsFile file;
     if (startsWithUtf16Mark(fileText)) {
         file.unreadable = "it is saved as UTF-16, which Lapidor cannot read; save it as UTF-8 or plain text";
         return file;
     }
-    if (fileText.starts_with(utf8Mark))
-        fileText.remove_prefix(utf8Mark.size());
+    if (fileText.size() > std::numeric_limits<std::uint32_t>::max()) {
+        file.unreadable = "it is too large";
+        return file;
+    }
     try {
-        file.table.encoding = isUtf8(fileText) ? TextEncoding::Utf8 : TextEncoding::Latin1;
-        fill(file, fileText, memoryLimit);
+        if (fileText.size() > memoryLimit)
+            throw std::bad_alloc();
+        file.table.text = std::move(fileText);
+        std::string_view text = file.table.text;
+        if (text.starts_with(utf8Mark))
+            text.remove_prefix(utf8Mark.size());
+        file.table.encoding = isUtf8(text) ? TextEncoding::Utf8 : TextEncoding::Latin1;
+        TableFiller(file, text, memoryLimit - file.table.text.size()).fill();
     } catch (const std::bad_alloc&) {
         return {{}, std::string(notEnoughMemory), {}, {}};
     }
@@ -183,12 +225,10 @@ LevelsFile readLevelsFile(const std::filesystem::path& path, std::size_t memoryL
     LevelsFile file;
     try {
         auto contents = readRegularFile(path, largestLevelsFile);
-        if (!contents.problem.empty())
-            file.unreadable = std::move(contents.problem);
-        else if (contents.bytes.size() > memoryLimit)
-            file.unreadable = notEnoughMemory;
+        if (contents.problem.empty())
+            file = readLevels(std::move(contents.bytes), memoryLimit);
         else
-            file = readLevels(contents.bytes, memoryLimit - contents.bytes.size());
+            file.unreadable = std::move(contents.problem);
     } catch (const std::bad_alloc&) {
         file = {{}, std::string(notEnoughMemory), {}, {}};
     }

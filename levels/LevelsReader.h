@@ -44,7 +44,7 @@ struct LevelsFile {
 //
 // Running out of memory gives an empty table and says so. memoryLimit
 // bounds what the table may hold, so that tests can provoke that.
-LevelsFile readLevels(std::string_view fileText, std::size_t memoryLimit = unlimitedMemory);
+LevelsFile readLevels(std::string fileText, std::size_t memoryLimit = unlimitedMemory);
 
 // Reads a levels file from disk: a regular file of at most
 // largestLevelsFile bytes. Anything else gives an empty table and the

@@ -15,7 +15,7 @@ const QByteArray fiveLevels = "[LEVEL=1 XP=0]\r\n[LEVEL=2 XP=1000]\r\n[LEVEL=3 X
 
 LevelLookup levelsFrom(const QByteArray& fileText)
 {
-    return LevelLookup(readLevels({fileText.constData(), std::size_t(fileText.size())}).table);
+    return LevelLookup(readLevels(fileText.toStdString()).table);
 }
 
 // counts: "all=9999" or space-separated "field=count" pairs such as "1=1 13=2".
@@ -227,12 +227,10 @@ void CalculationTest::failure()
 
 void CalculationTest::levelScanPassesTheSixteenBitRange()
 {
-    LevelTable table;
-    for (int i = 0; i < 40000; ++i) {
-        table.labels.push_back(std::to_string(i + 1));
-        table.thresholds.push_back(std::to_string(i * 10));
-    }
-    const LevelLookup levels(std::move(table));
+    std::string text;
+    for (int i = 0; i < 40000; ++i)
+        text += "[LEVEL=" + std::to_string(i + 1) + " XP=" + std::to_string(i * 10) + "]\n";
+    const LevelLookup levels(readLevels(text).table);
     QCOMPARE(levels.findLevelIndex(399995.0), 39999);
     QCOMPARE(levels.findLevelIndex(327685.0), 32768);
     QCOMPARE(levels.findLevelIndex(0.0), 0);

@@ -57,7 +57,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     calculation.experienceText = nextLine(input);
     for (auto& count : calculation.countTexts)
         count = nextLine(input);
-    const LevelLookup levels(readLevels(input).table);
+    const LevelLookup levels(readLevels(std::string(input)).table);
 
     const auto result = calculateReport(levels, calculation);
     FUZZ_CHECK(result.report.has_value() == result.failure.empty());

@@ -79,8 +79,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     text.resize(std::size_t(fileSize), '\0');
     const auto inMemory = readLevels(text);
     FUZZ_CHECK(file.unreadable == inMemory.unreadable);
-    FUZZ_CHECK(file.table.labels == inMemory.table.labels);
-    FUZZ_CHECK(file.table.thresholds == inMemory.table.thresholds);
+    FUZZ_CHECK(file.table.labelTexts() == inMemory.table.labelTexts());
+    FUZZ_CHECK(file.table.thresholdTexts() == inMemory.table.thresholdTexts());
     FUZZ_CHECK(file.table.encoding == inMemory.table.encoding);
     FUZZ_CHECK(file.firstIrregularLine.has_value() == inMemory.firstIrregularLine.has_value());
     return 0;

@@ -11,15 +11,14 @@ using namespace lapidor;
 
 namespace {
 
-QByteArrayList toList(const std::vector<std::string>& items)
+QByteArrayList toList(const std::vector<std::string_view>& items)
 {
     QByteArrayList list;
-    for (const auto& item : items)
+    for (const auto item : items)
         list << QByteArray(item.data(), qsizetype(item.size()));
     return list;
 }
 
-std::string_view view(const QByteArray& bytes) { return {bytes.constData(), std::size_t(bytes.size())}; }
 
 QByteArray bytes(std::string_view text) { return QByteArray(text.data(), qsizetype(text.size())); }
 
@@ -123,9 +122,9 @@ void LevelsReaderTest::readsLines()
     QFETCH(QByteArrayList, thresholds);
     QFETCH(QString, firstIrregularLine);
 
-    const auto file = readLevels(view(fileText));
-    QCOMPARE(toList(file.table.labels), labels);
-    QCOMPARE(toList(file.table.thresholds), thresholds);
+    const auto file = readLevels(fileText.toStdString());
+    QCOMPARE(toList(file.table.labelTexts()), labels);
+    QCOMPARE(toList(file.table.thresholdTexts()), thresholds);
     const auto& irregular = file.firstIrregularLine;
     QCOMPARE(irregular ? QString("line %1 %2").arg(irregular->number).arg(irregular->problem.c_str()) : QString(),
              firstIrregularLine);
@@ -151,8 +150,8 @@ void LevelsReaderTest::readsAFileFromDisk()
 
     const auto file = readLevelsFile(path.toStdString());
     QVERIFY2(file.unreadable.empty(), file.unreadable.c_str());
-    QCOMPARE(toList(file.table.labels), (QByteArrayList{"1", "2"}));
-    QCOMPARE(toList(file.table.thresholds), (QByteArrayList{"0", "250"}));
+    QCOMPARE(toList(file.table.labelTexts()), (QByteArrayList{"1", "2"}));
+    QCOMPARE(toList(file.table.thresholdTexts()), (QByteArrayList{"0", "250"}));
 }
 
 void LevelsReaderTest::decodesAsUtf8OrLatin1_data()
@@ -176,7 +175,7 @@ void LevelsReaderTest::decodesAsUtf8OrLatin1()
 {
     QFETCH(QByteArray, fileText);
     QFETCH(QString, firstLabel);
-    const auto table = readLevels(view(fileText)).table;
+    const auto table = readLevels(fileText.toStdString()).table;
     QCOMPARE(QString::fromStdString(toUtf8(table.label(0), table.encoding)), firstLabel);
 }
 

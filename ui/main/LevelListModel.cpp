@@ -36,25 +36,23 @@ void LevelListModel::showTable(const LevelTable* table)
     endResetModel();
 }
 
-const std::vector<std::string>* LevelListModel::list() const
+std::string_view LevelListModel::text(int row) const
 {
-    if (!table_)
-        return nullptr;
-    return column_ == Column::Labels ? &table_->labels : &table_->thresholds;
+    return column_ == Column::Labels ? table_->label(row) : table_->threshold(row);
 }
 
 int LevelListModel::rowCount(const QModelIndex& parent) const
 {
-    const auto* rows = list();
-    return parent.isValid() || !rows ? 0 : int(rows->size());
+    if (parent.isValid() || !table_)
+        return 0;
+    return int(column_ == Column::Labels ? table_->labels.size() : table_->thresholds.size());
 }
 
 QVariant LevelListModel::data(const QModelIndex& index, int role) const
 {
-    const auto* rows = list();
-    if (role != Qt::DisplayRole || !rows || !checkIndex(index, CheckIndexOption::IndexIsValid))
+    if (role != Qt::DisplayRole || !table_ || !checkIndex(index, CheckIndexOption::IndexIsValid))
         return {};
-    return shownLevelText((*rows)[std::size_t(index.row())], table_->encoding);
+    return shownLevelText(text(index.row()), table_->encoding);
 }
 
 Qt::ItemFlags LevelListModel::flags(const QModelIndex& index) const

@@ -25,7 +25,7 @@ public:
     Qt::ItemFlags flags(const QModelIndex& index) const override;
 
 private:
-    const std::vector<std::string>* list() const;
+    std::string_view text(int row) const;
 
     Column column_;
     const LevelTable* table_ = nullptr;
