@@ -20,12 +20,13 @@ void closeOtherWindows(const QWidget& mainWindow)
 void savePlacement(const QWidget& window)
 {
     const QRect frame = window.frameGeometry();
-    saveSettings(QStringLiteral("Settings"), {
-                                                 {QStringLiteral("MainLeft"), twipsText(frame.left())},
-                                                 {QStringLiteral("MainTop"), twipsText(frame.top())},
-                                                 {QStringLiteral("MainWidth"), twipsText(frame.width())},
-                                                 {QStringLiteral("MainHeight"), twipsText(frame.height())},
-                                             });
+    saveSettings(QStringLiteral("Settings"),
+                 {
+                     {QStringLiteral("MainLeft"), twipsText(frame.left())},
+                     {QStringLiteral("MainTop"), twipsText(frame.top())},
+                     {QStringLiteral("MainWidth"), twipsText(frame.width())},
+                     {QStringLiteral("MainHeight"), twipsText(frame.height())},
+                 });
 }
 
 } // namespace

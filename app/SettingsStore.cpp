@@ -87,7 +87,7 @@ bool mayWrite(const QString& path)
 QString userSettingsFile()
 {
     return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)
-         + QStringLiteral("/Lapidor/Lapidor.conf");
+        + QStringLiteral("/Lapidor/Lapidor.conf");
 }
 
 bool saveSettings(const QString& group, const SettingsValues& values)

@@ -19,7 +19,8 @@ constexpr int levels = 32767;
 const std::filesystem::path& levelsFile()
 {
     static const auto path = [] {
-        const auto file = std::filesystem::temp_directory_path() / ("lapidor-bench-" + std::to_string(getpid()) + ".txt");
+        const auto file
+            = std::filesystem::temp_directory_path() / ("lapidor-bench-" + std::to_string(getpid()) + ".txt");
         std::ofstream out(file, std::ios::binary);
         for (int level = 1; level <= levels; ++level)
             out << "[LEVEL=" << level << " XP=" << (level - 1) * 1000LL << "]\r\n";

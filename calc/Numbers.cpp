@@ -9,10 +9,22 @@ namespace lapidor {
 
 namespace {
 
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
-bool isBlank(char c) { return c == ' ' || c == '\t'; }
-bool isLeadingNumberSpace(char c) { return c == ' ' || c == '\t' || c == '\n'; }
-bool isExponentLetter(char c) { return c == 'E' || c == 'e' || c == 'D' || c == 'd'; }
+bool isDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
+bool isBlank(char c)
+{
+    return c == ' ' || c == '\t';
+}
+bool isLeadingNumberSpace(char c)
+{
+    return c == ' ' || c == '\t' || c == '\n';
+}
+bool isExponentLetter(char c)
+{
+    return c == 'E' || c == 'e' || c == 'D' || c == 'd';
+}
 
 // Far beyond any exponent that matters for a double, yet safe to add to a
 // digit count without overflowing.
@@ -33,7 +45,9 @@ template <typename Ignored>
 class Cursor {
 public:
     Cursor(std::string_view text, std::size_t start, Ignored ignored)
-        : text_(text), pos_(start), ignored_(ignored)
+        : text_(text)
+        , pos_(start)
+        , ignored_(ignored)
     {
         skipIgnored();
     }

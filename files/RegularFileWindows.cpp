@@ -82,13 +82,13 @@ std::string failure(DWORD error)
         break;
     }
     wchar_t* text = nullptr;
-    const DWORD length = ::FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM
-                                              | FORMAT_MESSAGE_IGNORE_INSERTS,
-                                          nullptr, error, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
+    const DWORD length
+        = ::FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+                           nullptr, error, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
     std::wstring_view message(text, text ? length : 0);
     // "The device is not ready.\r\n" reads "The device is not ready".
-    while (!message.empty() && (message.back() == L'\r' || message.back() == L'\n' || message.back() == L' '
-                                || message.back() == L'.'))
+    while (!message.empty()
+           && (message.back() == L'\r' || message.back() == L'\n' || message.back() == L' ' || message.back() == L'.'))
         message.remove_suffix(1);
     std::string reason = utf8(message);
     if (text)
@@ -100,7 +100,10 @@ std::string failure(DWORD error)
 
 class Handle {
 public:
-    explicit Handle(HANDLE handle) : handle_(handle) {}
+    explicit Handle(HANDLE handle)
+        : handle_(handle)
+    {
+    }
     ~Handle()
     {
         if (handle_ != INVALID_HANDLE_VALUE)
@@ -268,7 +271,7 @@ Look lookAt(const std::filesystem::path& path)
         return look;
     }
 
-    WIN32_FILE_ATTRIBUTE_DATA data {};
+    WIN32_FILE_ATTRIBUTE_DATA data{};
     if (!::GetFileAttributesExW(where.c_str(), GetFileExInfoStandard, &data))
         return failedLook(::GetLastError());
     Look look;
@@ -295,7 +298,7 @@ Look lookAt(const std::filesystem::path& path)
                                       FILE_FLAG_BACKUP_SEMANTICS | openFlags, nullptr));
     if (!target)
         return failedLook(::GetLastError());
-    BY_HANDLE_FILE_INFORMATION info {};
+    BY_HANDLE_FILE_INFORMATION info{};
     if (!describe(target.get(), look, info))
         look.kind = FileKind::Other;
     return look;
@@ -326,7 +329,7 @@ FileContents readRegularFile(const std::filesystem::path& path, std::size_t maxB
     if (!file)
         return {{}, failure(::GetLastError())};
     Look opened;
-    BY_HANDLE_FILE_INFORMATION info {};
+    BY_HANDLE_FILE_INFORMATION info{};
     if (!describe(file.get(), opened, info))
         return {{}, opened.problem};
     // A device can pass for a file by its attributes; the handle knows better.

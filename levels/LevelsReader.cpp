@@ -126,8 +126,8 @@ private:
         if (thresholds == 0)
             noteIrregular(number, "has no XP value closed by ']'");
         else if (thresholds > 1)
-            noteIrregular(number, "has " + (thresholds == 2 ? std::string("two") : std::to_string(thresholds))
-                                      + " XP values");
+            noteIrregular(number,
+                          "has " + (thresholds == 2 ? std::string("two") : std::to_string(thresholds)) + " XP values");
     }
 
     std::size_t appendThresholds(std::string_view line)

@@ -46,13 +46,13 @@ LevelsWarning levelsWarning(const LevelsFile& file, std::string_view fileName)
     if (file.table.size() == 0)
         return {LevelsWarning::Kind::NoLevels,
                 capitalised(theFile(file, fileName)) + " lists no levels: "
-                    + (file.firstIrregularLine ? lineProblem(*file.firstIrregularLine) : "it is empty")
-                    + ".\n\n" + wellFormedLine + " " + startAgain};
+                    + (file.firstIrregularLine ? lineProblem(*file.firstIrregularLine) : "it is empty") + ".\n\n"
+                    + wellFormedLine + " " + startAgain};
     if (file.firstIrregularLine)
         return {LevelsWarning::Kind::OutOfStep,
                 "In " + theFile(file, fileName) + ", " + lineProblem(*file.firstIrregularLine)
-                    + ". From that line on, levels may be paired with the wrong experience.\n\n" + wellFormedLine
-                    + " " + startAgain};
+                    + ". From that line on, levels may be paired with the wrong experience.\n\n" + wellFormedLine + " "
+                    + startAgain};
     return {};
 }
 

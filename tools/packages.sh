@@ -12,11 +12,12 @@ ensure_packages() {
     "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 }
 
-# What building Lapidor needs, and what its tests need besides. Building the
+# What building Lapidor needs, and what its tests need besides (clang-format
+# checks the code's layout against .clang-format). Building the
 # Debian package needs dpkg-dev (dpkg-shlibdeps, without which the package
 # quietly ships no Depends) and file (which picks out the binaries for it).
 build_packages=(cmake ninja-build g++ qt6-base-dev fonts-dejavu-core)
-test_packages=(desktop-file-utils appstream dpkg-dev file)
+test_packages=(desktop-file-utils appstream dpkg-dev file clang-format)
 
 # What the Windows build of the core needs: a cross compiler, and wine to run its tests.
 windows_packages=(g++-mingw-w64-x86-64-posix wine64)

@@ -2,8 +2,8 @@
 // and about as many child widgets as the real one, with nothing to load.
 // With --design-fonts its labels, fields, button and frames carry the bold
 // fonts of Lapidor's design, so that only Lapidor's own work differs.
-#include "ui/DesignFont.h"
 #include "bench/startup/FirstShown.h"
+#include "ui/DesignFont.h"
 
 #include <QApplication>
 #include <QGroupBox>

@@ -121,7 +121,8 @@ fs::path folderWith(const fs::path& folder, const std::string& levelsText)
 int main(int argc, char* argv[])
 {
     if (argc < 4) {
-        std::fprintf(stderr, "usage: %s <lapidor_first_shown> <bare_first_shown> <sample levels.txt> [runs]\n", argv[0]);
+        std::fprintf(stderr, "usage: %s <lapidor_first_shown> <bare_first_shown> <sample levels.txt> [runs]\n",
+                     argv[0]);
         return 2;
     }
     const std::string real = fs::absolute(argv[1]), bare = fs::absolute(argv[2]);

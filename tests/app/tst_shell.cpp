@@ -49,7 +49,8 @@ QByteArray fingerprint(const QString& path)
     const QFileInfo info(path);
     if (!info.isFile())
         return "not a regular file";
-    QByteArray print = QByteArray::number(info.size()) + " " + QByteArray::number(info.lastModified().toMSecsSinceEpoch());
+    QByteArray print
+        = QByteArray::number(info.size()) + " " + QByteArray::number(info.lastModified().toMSecsSinceEpoch());
     QFile file(path);
     if (info.size() <= (8 << 20) && file.open(QIODevice::ReadOnly))
         print += " " + QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha256).toHex();
@@ -194,17 +195,28 @@ void ShellTest::hostileSettingsStores_data()
     QTest::addColumn<QString>("setUp");
     QTest::addColumn<QString>("warning"); // what the one warning says; empty when the placement is saved
 
-    QTest::newRow("named pipe") << "fifo" << "it is a named pipe \\(FIFO\\), not a file";
-    QTest::newRow("folder") << "folder" << "it is a folder, not a file";
-    QTest::newRow("symlink to a named pipe") << "link to fifo" << "named pipe";
-    QTest::newRow("symlink to a regular file is written through") << "link to file" << "";
-    QTest::newRow("sparse file far over 1 MiB") << "sparse" << "it is 64 GiB, larger than a settings file can be";
-    QTest::newRow("large junk file") << "large junk" << "it is 2 MiB, larger than a settings file can be";
-    QTest::newRow("small junk file is rewritten") << "small junk" << "";
-    QTest::newRow("folder at the lock path") << "lock folder" << "lock file .*it is a folder, not a file";
-    QTest::newRow("named pipe at the lock path") << "lock fifo" << "lock file .*named pipe";
-    QTest::newRow("lock held by a running program") << "lock held" << "lock file .* could not be taken";
-    QTest::newRow("settings folder is a file") << "folder is a file" << "its folder .* could not be made";
+    QTest::newRow("named pipe") << "fifo"
+                                << "it is a named pipe \\(FIFO\\), not a file";
+    QTest::newRow("folder") << "folder"
+                            << "it is a folder, not a file";
+    QTest::newRow("symlink to a named pipe") << "link to fifo"
+                                             << "named pipe";
+    QTest::newRow("symlink to a regular file is written through") << "link to file"
+                                                                  << "";
+    QTest::newRow("sparse file far over 1 MiB") << "sparse"
+                                                << "it is 64 GiB, larger than a settings file can be";
+    QTest::newRow("large junk file") << "large junk"
+                                     << "it is 2 MiB, larger than a settings file can be";
+    QTest::newRow("small junk file is rewritten") << "small junk"
+                                                  << "";
+    QTest::newRow("folder at the lock path") << "lock folder"
+                                             << "lock file .*it is a folder, not a file";
+    QTest::newRow("named pipe at the lock path") << "lock fifo"
+                                                 << "lock file .*named pipe";
+    QTest::newRow("lock held by a running program") << "lock held"
+                                                    << "lock file .* could not be taken";
+    QTest::newRow("settings folder is a file") << "folder is a file"
+                                               << "its folder .* could not be made";
 }
 
 void ShellTest::hostileSettingsStores()
@@ -254,9 +266,10 @@ void ShellTest::hostileSettingsStores()
     if (warning.isEmpty())
         QTest::failOnWarning(QRegularExpression("did not save"));
     else
-        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("did not save the window placement to .*Lapidor"
-                                                              "(/Lapidor.conf)?: .*"
-                                                              + warning));
+        QTest::ignoreMessage(QtWarningMsg,
+                             QRegularExpression("did not save the window placement to .*Lapidor"
+                                                "(/Lapidor.conf)?: .*"
+                                                + warning));
     window->close();
     QVERIFY(!window->isVisible());
     heldLock.reset();
@@ -286,7 +299,8 @@ void ShellTest::levelsFileIsToldOnceOverTheWindow_data()
     QTest::addColumn<QString>("saying"); // empty: no warning
 
     QTest::newRow("missing file") << QByteArray("-") << false << "could not be read: No such file or directory";
-    QTest::newRow("missing file, sample installed") << QByteArray("-") << true << "A sample file to copy is installed at ";
+    QTest::newRow("missing file, sample installed")
+        << QByteArray("-") << true << "A sample file to copy is installed at ";
     QTest::newRow("out of step") << QByteArray("[LEVEL=1 XP=0]\r\n[LEVEL=2 XP=250\r\n[LEVEL=3 XP=800] XP=900]") << true
                                  << "line 2 has no XP value closed by ']'";
     QTest::newRow("well-formed") << QByteArray("[LEVEL=1 XP=0]\n[LEVEL=2 XP=1000]\n\n") << true << "";

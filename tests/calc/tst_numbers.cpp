@@ -12,7 +12,10 @@ namespace {
 constexpr double infinity = std::numeric_limits<double>::infinity();
 const double notANumber = std::numeric_limits<double>::quiet_NaN(); // marks "no value" in the tables
 
-std::string text(const QString& s) { return s.toStdString(); }
+std::string text(const QString& s)
+{
+    return s.toStdString();
+}
 } // namespace
 
 class NumbersTest : public QObject {
@@ -153,15 +156,24 @@ void NumbersTest::formatExperience_data()
     QTest::addColumn<QString>("separator");
     QTest::addColumn<QString>("text");
 
-    QTest::newRow("zero") << 0.0 << "." << "0";
-    QTest::newRow("negative zero") << -0.0 << "." << "0";
-    QTest::newRow("beyond 32 bits, no exponent") << 252492093235.0 << "." << "252492093235";
-    QTest::newRow("largest plain whole") << 999999999999999.0 << "." << "999999999999999";
-    QTest::newRow("negative whole") << -5.0 << "." << "-5";
-    QTest::newRow("fraction with locale separator") << 100.5 << "," << "100,5";
-    QTest::newRow("fraction rounded to 15 digits") << 0.1 + 0.2 << "." << "0.3";
-    QTest::newRow("long fraction") << 45000.123456789012 << "." << "45000.123456789";
-    QTest::newRow("10^15 in exponent form") << 1e15 << "." << "1E+15";
+    QTest::newRow("zero") << 0.0 << "."
+                          << "0";
+    QTest::newRow("negative zero") << -0.0 << "."
+                                   << "0";
+    QTest::newRow("beyond 32 bits, no exponent") << 252492093235.0 << "."
+                                                 << "252492093235";
+    QTest::newRow("largest plain whole") << 999999999999999.0 << "."
+                                         << "999999999999999";
+    QTest::newRow("negative whole") << -5.0 << "."
+                                    << "-5";
+    QTest::newRow("fraction with locale separator") << 100.5 << ","
+                                                    << "100,5";
+    QTest::newRow("fraction rounded to 15 digits") << 0.1 + 0.2 << "."
+                                                   << "0.3";
+    QTest::newRow("long fraction") << 45000.123456789012 << "."
+                                   << "45000.123456789";
+    QTest::newRow("10^15 in exponent form") << 1e15 << "."
+                                            << "1E+15";
 }
 
 void NumbersTest::formatExperience()

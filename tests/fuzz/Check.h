@@ -5,10 +5,10 @@
 
 // A property that must hold for every input; a violation aborts, so that
 // the fuzzer keeps the input that broke it.
-#define FUZZ_CHECK(condition)                                                                                       \
-    do {                                                                                                           \
-        if (!(condition)) {                                                                                        \
-            std::fprintf(stderr, "%s:%d: property does not hold: %s\n", __FILE__, __LINE__, #condition);          \
-            std::abort();                                                                                          \
-        }                                                                                                          \
+#define FUZZ_CHECK(condition)                                                                                          \
+    do {                                                                                                               \
+        if (!(condition)) {                                                                                            \
+            std::fprintf(stderr, "%s:%d: property does not hold: %s\n", __FILE__, __LINE__, #condition);               \
+            std::abort();                                                                                              \
+        }                                                                                                              \
     } while (false)

@@ -4,10 +4,10 @@
 // byte, line 2 is the level text, line 3 the experience text, lines 4 to 27
 // the 24 counts; everything after is the levels file.
 #include "calc/Calculation.h"
-#include "tests/fuzz/Check.h"
 #include "calc/GemCatalogue.h"
-#include "levels/LevelsReader.h"
 #include "calc/Numbers.h"
+#include "levels/LevelsReader.h"
+#include "tests/fuzz/Check.h"
 
 #include <cmath>
 #include <cstdint>
@@ -72,7 +72,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const auto count = readInt16(calculation.countTexts[i]);
         FUZZ_CHECK(count);
         gems += *count;
-        (gemCatalogue[i].state == GemState::Rough ? rough : finelyCut) += std::int64_t{*count} * gemCatalogue[i].xpPerGem;
+        (gemCatalogue[i].state == GemState::Rough ? rough : finelyCut)
+            += std::int64_t{*count} * gemCatalogue[i].xpPerGem;
     }
     const auto& report = *result.report;
     FUZZ_CHECK(report.totalGems == std::to_string(gems));

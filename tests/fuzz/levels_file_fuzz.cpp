@@ -24,7 +24,8 @@ class ScratchFolder {
 public:
     ScratchFolder()
         : folder_(fs::temp_directory_path()
-                  / ("lapidor-levels-file-fuzz-" + std::to_string(std::chrono::steady_clock::now().time_since_epoch().count())))
+                  / ("lapidor-levels-file-fuzz-"
+                     + std::to_string(std::chrono::steady_clock::now().time_since_epoch().count())))
     {
         fs::create_directories(folder_);
     }

@@ -50,7 +50,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     // Each line adds at most one label and one threshold per "XP=".
     const std::size_t lines = std::count(text.begin(), text.end(), '\r') + std::count(text.begin(), text.end(), '\n')
-                            - occurrences(text, "\r\n") + 1;
+        - occurrences(text, "\r\n") + 1;
     FUZZ_CHECK(table.labels.size() <= lines);
     FUZZ_CHECK(table.labels.size() + table.thresholds.size() <= occurrences(text, "XP=") + lines);
 

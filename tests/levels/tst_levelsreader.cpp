@@ -19,8 +19,10 @@ QByteArrayList toList(const std::vector<std::string_view>& items)
     return list;
 }
 
-
-QByteArray bytes(std::string_view text) { return QByteArray(text.data(), qsizetype(text.size())); }
+QByteArray bytes(std::string_view text)
+{
+    return QByteArray(text.data(), qsizetype(text.size()));
+}
 
 void writeFile(const QString& path, const std::string& bytes)
 {
@@ -54,29 +56,36 @@ void LevelsReaderTest::readsLines_data()
     const QByteArray nul(1, '\0');
 
     QTest::newRow("well-formed file") << QByteArray("[LEVEL=1 XP=0]\r\n[LEVEL=2 XP=250]\r\n[LEVEL=3 XP=800]")
-                                      << QByteArrayList{"1", "2", "3"} << QByteArrayList{"0", "250", "800"} << QString();
+                                      << QByteArrayList{"1", "2", "3"} << QByteArrayList{"0", "250", "800"}
+                                      << QString();
     QTest::newRow("empty file") << QByteArray() << QByteArrayList{} << QByteArrayList{} << QString();
     QTest::newRow("final line end adds no row")
         << QByteArray("[LEVEL=1 XP=0]\r\n") << QByteArrayList{"1"} << QByteArrayList{"0"} << QString();
-    QTest::newRow("lone CR ends a line")
-        << QByteArray("[LEVEL=1 XP=0]\r[LEVEL=2 XP=5]\r") << QByteArrayList{"1", "2"} << QByteArrayList{"0", "5"} << QString();
+    QTest::newRow("lone CR ends a line") << QByteArray("[LEVEL=1 XP=0]\r[LEVEL=2 XP=5]\r") << QByteArrayList{"1", "2"}
+                                         << QByteArrayList{"0", "5"} << QString();
     QTest::newRow("LF ends a line, as on Linux")
         << QByteArray("[LEVEL=1 XP=0]\n[LEVEL=2 XP=250]\n[LEVEL=3 XP=800]\n") << QByteArrayList{"1", "2", "3"}
         << QByteArrayList{"0", "250", "800"} << QString();
     QTest::newRow("LF after CR LF is a blank line")
-        << QByteArray("[LEVEL=1 XP=0]\r\n\n[LEVEL=2 XP=5]") << QByteArrayList{"1", "2"} << QByteArrayList{"0", "5"} << QString();
+        << QByteArray("[LEVEL=1 XP=0]\r\n\n[LEVEL=2 XP=5]") << QByteArrayList{"1", "2"} << QByteArrayList{"0", "5"}
+        << QString();
     QTest::newRow("two XP= groups add two thresholds")
-        << QByteArray("[LEVEL=3 XP=800] XP=900]") << QByteArrayList{"3"} << QByteArrayList{"800", "900"} << QString("line 1 has two XP values");
+        << QByteArray("[LEVEL=3 XP=800] XP=900]") << QByteArrayList{"3"} << QByteArrayList{"800", "900"}
+        << QString("line 1 has two XP values");
     QTest::newRow("threshold without ] adds label only")
-        << QByteArray("[LEVEL=2 XP=250") << QByteArrayList{"2"} << QByteArrayList{} << QString("line 1 has no XP value closed by ']'");
+        << QByteArray("[LEVEL=2 XP=250") << QByteArrayList{"2"} << QByteArrayList{}
+        << QString("line 1 has no XP value closed by ']'");
     QTest::newRow("XP= followed by ] adds label only")
-        << QByteArray("[LEVEL=2 XP=]") << QByteArrayList{"2"} << QByteArrayList{} << QString("line 1 has no XP value closed by ']'");
-    QTest::newRow("no XP= adds label only") << QByteArray("[LEVEL=5 XP 100]") << QByteArrayList{"5"} << QByteArrayList{} << QString("line 1 has no XP value closed by ']'");
+        << QByteArray("[LEVEL=2 XP=]") << QByteArrayList{"2"} << QByteArrayList{}
+        << QString("line 1 has no XP value closed by ']'");
+    QTest::newRow("no XP= adds label only") << QByteArray("[LEVEL=5 XP 100]") << QByteArrayList{"5"} << QByteArrayList{}
+                                            << QString("line 1 has no XP value closed by ']'");
     QTest::newRow("without [LEVEL= the label starts at the seventh character")
         << QByteArray("abcdefLABEL XP=5]") << QByteArrayList{"LABEL"} << QByteArrayList{"5"} << QString();
-    QTest::newRow("label keeps its spaces")
-        << QByteArray("[LEVEL=Grand Master XP=100]") << QByteArrayList{"Grand Master"} << QByteArrayList{"100"} << QString();
-    QTest::newRow("empty label") << QByteArray("[LEVEL= XP=100]") << QByteArrayList{""} << QByteArrayList{"100"} << QString();
+    QTest::newRow("label keeps its spaces") << QByteArray("[LEVEL=Grand Master XP=100]")
+                                            << QByteArrayList{"Grand Master"} << QByteArrayList{"100"} << QString();
+    QTest::newRow("empty label") << QByteArray("[LEVEL= XP=100]") << QByteArrayList{""} << QByteArrayList{"100"}
+                                 << QString();
     QTest::newRow("threshold keeps its spaces")
         << QByteArray("[LEVEL=1 XP= 1 000 ]") << QByteArrayList{"1"} << QByteArrayList{" 1 000 "} << QString();
     QTest::newRow("text after ] is ignored")
@@ -84,23 +93,26 @@ void LevelsReaderTest::readsLines_data()
     QTest::newRow("lower-case level marker counts as absent")
         << QByteArray("[level=1 XP=0]") << QByteArrayList{"=1"} << QByteArrayList{"0"} << QString();
     QTest::newRow("lower-case xp marker counts as absent")
-        << QByteArray("[LEVEL=1 xp=0]\r\n[LEVEL=2 XP=5]") << QByteArrayList{"2"} << QByteArrayList{"5"} << QString("line 1 has no XP value");
+        << QByteArray("[LEVEL=1 xp=0]\r\n[LEVEL=2 XP=5]") << QByteArrayList{"2"} << QByteArrayList{"5"}
+        << QString("line 1 has no XP value");
     QTest::newRow("out-of-step file pairs later rows differently")
-        << QByteArray("[LEVEL=1 XP=0]\r\n[LEVEL=2 XP=250\r\n[LEVEL=3 XP=800] XP=900]")
-        << QByteArrayList{"1", "2", "3"} << QByteArrayList{"0", "800", "900"} << QString("line 2 has no XP value closed by ']'");
-    QTest::newRow("blank line adds nothing")
-        << QByteArray("[LEVEL=1 XP=0]\r\n\r\n[LEVEL=2 XP=5]") << QByteArrayList{"1", "2"} << QByteArrayList{"0", "5"} << QString();
+        << QByteArray("[LEVEL=1 XP=0]\r\n[LEVEL=2 XP=250\r\n[LEVEL=3 XP=800] XP=900]") << QByteArrayList{"1", "2", "3"}
+        << QByteArrayList{"0", "800", "900"} << QString("line 2 has no XP value closed by ']'");
+    QTest::newRow("blank line adds nothing") << QByteArray("[LEVEL=1 XP=0]\r\n\r\n[LEVEL=2 XP=5]")
+                                             << QByteArrayList{"1", "2"} << QByteArrayList{"0", "5"} << QString();
     QTest::newRow("extra blank line at the end adds nothing")
         << QByteArray("[LEVEL=1 XP=0]\r\n\r\n") << QByteArrayList{"1"} << QByteArrayList{"0"} << QString();
     QTest::newRow("line without ' XP' drops its thresholds too")
-        << QByteArray("[LEVEL=1XP=0]\r\n[LEVEL=2 XP=5]") << QByteArrayList{"2"} << QByteArrayList{"5"} << QString("line 1 has no space before 'XP='");
+        << QByteArray("[LEVEL=1XP=0]\r\n[LEVEL=2 XP=5]") << QByteArrayList{"2"} << QByteArrayList{"5"}
+        << QString("line 1 has no space before 'XP='");
     QTest::newRow("' XP' before [LEVEL= adds nothing")
-        << QByteArray(" XP [LEVEL=1 XP=0]") << QByteArrayList{} << QByteArrayList{} << QString("line 1 has ' XP' before '[LEVEL='");
+        << QByteArray(" XP [LEVEL=1 XP=0]") << QByteArrayList{} << QByteArrayList{}
+        << QString("line 1 has ' XP' before '[LEVEL='");
     QTest::newRow("' XP' before the seventh character adds nothing")
         << QByteArray("ab XP=5]") << QByteArrayList{} << QByteArrayList{} << QString("line 1 has no '[LEVEL='");
     QTest::newRow("8-bit and NUL bytes are kept")
-        << QByteArray("[LEVEL=\xe9" + nul + "t XP=1" + nul + "]")
-        << QByteArrayList{"\xe9" + nul + "t"} << QByteArrayList{"1" + nul} << QString();
+        << QByteArray("[LEVEL=\xe9" + nul + "t XP=1" + nul + "]") << QByteArrayList{"\xe9" + nul + "t"}
+        << QByteArrayList{"1" + nul} << QString();
     QTest::newRow("mixed line ends") << QByteArray("[LEVEL=1 XP=0]\n[LEVEL=2 XP=5]\r[LEVEL=3 XP=9]\r\n")
                                      << QByteArrayList{"1", "2", "3"} << QByteArrayList{"0", "5", "9"} << QString();
     QTest::newRow("line numbers count LF line ends")
@@ -108,11 +120,11 @@ void LevelsReaderTest::readsLines_data()
         << QByteArrayList{"0", "9", "10"} << QString("line 3 has two XP values");
     QTest::newRow("three XP values") << QByteArray("[LEVEL=1 XP=0] XP=1] XP=2]") << QByteArrayList{"1"}
                                      << QByteArrayList{"0", "1", "2"} << QString("line 1 has 3 XP values");
-    QTest::newRow("line of blanks is well-formed")
-        << QByteArray("[LEVEL=1 XP=0]\r\n \t \r\n[LEVEL=2 XP=5]") << QByteArrayList{"1", "2"}
-        << QByteArrayList{"0", "5"} << QString();
-    QTest::newRow("UTF-8 byte-order mark is skipped")
-        << QByteArray("\xEF\xBB\xBF" "abcdefL XP=5]") << QByteArrayList{"L"} << QByteArrayList{"5"} << QString();
+    QTest::newRow("line of blanks is well-formed") << QByteArray("[LEVEL=1 XP=0]\r\n \t \r\n[LEVEL=2 XP=5]")
+                                                   << QByteArrayList{"1", "2"} << QByteArrayList{"0", "5"} << QString();
+    QTest::newRow("UTF-8 byte-order mark is skipped") << QByteArray("\xEF\xBB\xBF"
+                                                                    "abcdefL XP=5]")
+                                                      << QByteArrayList{"L"} << QByteArrayList{"5"} << QString();
 }
 
 void LevelsReaderTest::readsLines()
@@ -166,7 +178,8 @@ void LevelsReaderTest::decodesAsUtf8OrLatin1_data()
         << QByteArray("[LEVEL=Niveau \xe9lev\xe9 XP=0]") << QString::fromUtf8("Niveau \u00e9lev\u00e9");
     QTest::newRow("one byte that is not UTF-8 makes the whole file Latin-1")
         << QByteArray("[LEVEL=\xc3\xa9 XP=0]\r\n[LEVEL=\xe9 XP=1]") << QString::fromUtf8("\u00c3\u00a9");
-    QTest::newRow("overlong form is not UTF-8") << QByteArray("[LEVEL=\xc0\xaf XP=0]") << QString::fromUtf8("\u00c0\u00af");
+    QTest::newRow("overlong form is not UTF-8")
+        << QByteArray("[LEVEL=\xc0\xaf XP=0]") << QString::fromUtf8("\u00c0\u00af");
     QTest::newRow("UTF-8 byte-order mark is not part of the text")
         << QByteArray("\xef\xbb\xbf[LEVEL=\xe2\x82\xac XP=0]") << QString::fromUtf8("\u20ac");
 }
@@ -198,33 +211,32 @@ void LevelsReaderTest::warnsAtStartUp_data()
     QTest::newRow("folder") << "folder" << QByteArray() << unreadable << "it is a folder, not a file";
     QTest::newRow("named pipe") << "fifo" << QByteArray() << unreadable << "it is a named pipe (FIFO), not a file";
     QTest::newRow("symlink to a named pipe") << "link to fifo" << QByteArray() << unreadable << "named pipe (FIFO)";
-    QTest::newRow("symlink to /dev/zero") << "link to /dev/zero" << QByteArray() << unreadable
-                                          << "it is a device, not a file";
-    QTest::newRow("symlink to a regular file is read") << "link to file" << twoLevels
-                                                       << int(LevelsWarning::Kind::None) << "";
+    QTest::newRow("symlink to /dev/zero")
+        << "link to /dev/zero" << QByteArray() << unreadable << "it is a device, not a file";
+    QTest::newRow("symlink to a regular file is read")
+        << "link to file" << twoLevels << int(LevelsWarning::Kind::None) << "";
     QTest::newRow("sparse file far over the cap")
         << "sparse 64 GiB" << QByteArray() << unreadable
         << "it is too large: 64 GiB (68719476736 bytes), and at most 16 MiB is read";
-    QTest::newRow("file just over the cap") << "16 MiB + 1" << QByteArray() << unreadable
-                                            << "too large: 16.0 MiB (16777217 bytes)";
+    QTest::newRow("file just over the cap")
+        << "16 MiB + 1" << QByteArray() << unreadable << "too large: 16.0 MiB (16777217 bytes)";
     QTest::newRow("file at the cap is read") << "16 MiB" << QByteArray() << noLevels << "lists no levels: it is empty";
-    QTest::newRow("working folder deleted") << "gone" << QByteArray() << unreadable
-                                            << "the folder Lapidor was started in no longer exists";
-    QTest::newRow("more than the reader may hold") << "limited" << twoLevels << unreadable
-                                                   << "there is not enough memory to read it";
+    QTest::newRow("working folder deleted")
+        << "gone" << QByteArray() << unreadable << "the folder Lapidor was started in no longer exists";
+    QTest::newRow("more than the reader may hold")
+        << "limited" << twoLevels << unreadable << "there is not enough memory to read it";
     QTest::newRow("UTF-16") << "file" << QByteArray("\xff\xfe[\0L\0", 6) << unreadable
                             << "it is saved as UTF-16, which Lapidor cannot read; save it as UTF-8 or plain text";
     QTest::newRow("empty file") << "file" << QByteArray() << noLevels << "lists no levels: it is empty";
-    QTest::newRow("no level that gives an XP value")
-        << "file" << QByteArray("\r\n[LEVEL=1 XP=]\r\n") << noLevels
-        << "lists no levels: line 2 has no XP value closed by ']'";
+    QTest::newRow("no level that gives an XP value") << "file" << QByteArray("\r\n[LEVEL=1 XP=]\r\n") << noLevels
+                                                     << "lists no levels: line 2 has no XP value closed by ']'";
     QTest::newRow("out of step") << "file" << QByteArray("[LEVEL=1 XP=0]\n[LEVEL=2 XP=250\n[LEVEL=3 XP=800]")
                                  << outOfStep << "line 2 has no XP value closed by ']'";
     QTest::newRow("a line that silently drops a level")
         << "file" << QByteArray("[LEVEL=1 XP=0]\n[LEVEL=5XP=100]\n[LEVEL=6 XP=200]\n") << outOfStep
         << "line 2 has no space before 'XP='";
-    QTest::newRow("blank lines are well-formed") << "file" << QByteArray("\n[LEVEL=1 XP=0]\n\n  \n")
-                                                 << int(LevelsWarning::Kind::None) << "";
+    QTest::newRow("blank lines are well-formed")
+        << "file" << QByteArray("\n[LEVEL=1 XP=0]\n\n  \n") << int(LevelsWarning::Kind::None) << "";
 }
 
 void LevelsReaderTest::warnsAtStartUp()
@@ -256,7 +268,8 @@ void LevelsReaderTest::warnsAtStartUp()
     } else if (setUp.startsWith("sparse") || setUp.startsWith("16 MiB")) {
         QFile file(path);
         QVERIFY(file.open(QIODevice::WriteOnly));
-        const qint64 size = setUp == "sparse 64 GiB" ? (qint64(64) << 30) : (16 << 20) + (setUp.endsWith("+ 1") ? 1 : 0);
+        const qint64 size
+            = setUp == "sparse 64 GiB" ? (qint64(64) << 30) : (16 << 20) + (setUp.endsWith("+ 1") ? 1 : 0);
         if (setUp == "16 MiB")
             QCOMPARE(file.write(QByteArray(size, ' ')), size); // blanks: valid text, no levels
         else

@@ -35,8 +35,9 @@ void addRule(QWidget* parent, int index, int right, int thickness, const QColor&
 } // namespace
 
 AboutDialog::AboutDialog(QWidget* owner)
-    : QDialog(owner, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint
-                         | Qt::WindowCloseButtonHint)
+    : QDialog(owner,
+              Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+                  | Qt::WindowCloseButtonHint)
     , okButton_(new QPushButton(QStringLiteral("OK"), this))
 {
     setObjectName(QStringLiteral("frmAbout"));
@@ -91,9 +92,10 @@ void AboutDialog::openLink()
 {
     if (openWebSite(webSiteAddress))
         return;
-    showWarning(this, QStringLiteral("The web site %1 could not be opened. You can type the address into your web "
-                                     "browser instead.")
-                          .arg(webSiteAddress));
+    showWarning(this,
+                QStringLiteral("The web site %1 could not be opened. You can type the address into your web "
+                               "browser instead.")
+                    .arg(webSiteAddress));
 }
 
 } // namespace lapidor

@@ -48,8 +48,8 @@ QFont fittedFont(QFont font, const QList<CaptionWidth>& captions)
     int stretch = typicalStretch;
     for (int attempt = 0; attempt < 3; ++attempt) {
         font.setStretch(stretch);
-        const int fitting = int(std::clamp(std::floor(stretch * fittingScale(font, captions)),
-                                           double(narrowestStretch), double(QFont::Unstretched)));
+        const int fitting = int(std::clamp(std::floor(stretch * fittingScale(font, captions)), double(narrowestStretch),
+                                           double(QFont::Unstretched)));
         if (fitting >= stretch && fitting - stretch <= spareStretch)
             break;
         stretch = fitting;

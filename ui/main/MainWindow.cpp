@@ -82,7 +82,8 @@ QString sampleHint(LevelsWarning::Kind kind)
 {
     if (kind != LevelsWarning::Kind::Unreadable && kind != LevelsWarning::Kind::NoLevels)
         return {};
-    const QString sample = QStandardPaths::locate(QStandardPaths::GenericDataLocation, QStringLiteral("lapidor/levels.txt"));
+    const QString sample
+        = QStandardPaths::locate(QStandardPaths::GenericDataLocation, QStringLiteral("lapidor/levels.txt"));
     if (sample.isEmpty())
         return {};
     return QStringLiteral(" A sample file to copy is installed at %1.").arg(sample);
@@ -178,9 +179,9 @@ void MainWindow::createOutput(QWidget* frame)
 {
     for (std::size_t i = 0; i < layout::reportRows.size(); ++i) {
         const auto& row = layout::reportRows[i];
-        reportLabels_[i] = addLabel(frame, row.labelName, QString::fromLatin1(row.prefix) + QStringLiteral("N/A"),
-                                    {layout::outputLabelLeft, row.top, layout::outputLabelWidth,
-                                     layout::outputLabelHeight});
+        reportLabels_[i]
+            = addLabel(frame, row.labelName, QString::fromLatin1(row.prefix) + QStringLiteral("N/A"),
+                       {layout::outputLabelLeft, row.top, layout::outputLabelWidth, layout::outputLabelHeight});
     }
 
     auto* separator = new QFrame(frame);
@@ -192,20 +193,20 @@ void MainWindow::createOutput(QWidget* frame)
 
 void MainWindow::createLevelLists(QWidget* clientArea)
 {
-    const auto addList = [&](const char* name, const QString& accessibleName, LevelListModel* model,
-                             const TwipsRect& rect) {
-        auto* list = new QListView(clientArea);
-        list->setObjectName(QString::fromLatin1(name));
-        list->setAccessibleName(accessibleName);
-        list->setGeometry(rect.toPixels());
-        list->setModel(model);
-        // Every row is one line of text, so the view need not measure
-        // thousands of rows one by one; and it lays them out in batches
-        // once the window stands, rather than before it first appears.
-        list->setUniformItemSizes(true);
-        list->setLayoutMode(QListView::Batched);
-        return list;
-    };
+    const auto addList
+        = [&](const char* name, const QString& accessibleName, LevelListModel* model, const TwipsRect& rect) {
+              auto* list = new QListView(clientArea);
+              list->setObjectName(QString::fromLatin1(name));
+              list->setAccessibleName(accessibleName);
+              list->setGeometry(rect.toPixels());
+              list->setModel(model);
+              // Every row is one line of text, so the view need not measure
+              // thousands of rows one by one; and it lays them out in batches
+              // once the window stands, rather than before it first appears.
+              list->setUniformItemSizes(true);
+              list->setLayoutMode(QListView::Batched);
+              return list;
+          };
     labelModel_ = new LevelListModel(LevelListModel::Column::Labels, this);
     thresholdModel_ = new LevelListModel(LevelListModel::Column::Thresholds, this);
     labelList_ = addList("List1", QStringLiteral("Level labels"), labelModel_, layout::levelLabelList);
@@ -325,8 +326,8 @@ QWidget* MainWindow::selectedOption() const
 bool MainWindow::focusNextPrevChild(bool next)
 {
     std::vector<QWidget*> stops(gemFields_.begin(), gemFields_.end());
-    stops.insert(stops.end(), {calculateButton_, selectedOption(), experienceField_, levelField_, labelList_,
-                               thresholdList_});
+    stops.insert(stops.end(),
+                 {calculateButton_, selectedOption(), experienceField_, levelField_, labelList_, thresholdList_});
 
     QWidget* current = focusWidget();
     if (current == levelOption_ || current == experienceOption_)

@@ -57,8 +57,7 @@ private:
     void createStatusBar();
 
     QLabel* addLabel(QWidget* parent, const char* name, const QString& caption, const TwipsRect& rect);
-    QLineEdit* addField(QWidget* parent, const char* name, const QString& text, const TwipsRect& rect,
-                        EntryRule rule);
+    QLineEdit* addField(QWidget* parent, const char* name, const QString& text, const TwipsRect& rect, EntryRule rule);
 
     void calculate();
     void showAbout();

@@ -31,7 +31,10 @@ struct GemColumn {
 };
 constexpr GemColumn roughColumn{120, 1920};
 constexpr GemColumn finelyCutColumn{3240, 5400};
-constexpr int gemRowTop(int row) { return 480 + 360 * row; } // row counted from 0
+constexpr int gemRowTop(int row)
+{
+    return 480 + 360 * row;
+} // row counted from 0
 constexpr int gemLabelHeight = 255;
 constexpr int gemFieldWidth = 615;
 constexpr int gemFieldHeight = 285;
@@ -44,14 +47,12 @@ struct GemRow {
     int labelWidth;
 };
 constexpr std::array<GemRow, 24> gemRows = {{
-    {"Text1", "r", 1215},        {"Text2", "Label1", 1695},   {"Text3", "Label2", 1695},
-    {"Text4", "Label3", 1695},   {"Text5", "Label4", 1575},   {"Text6", "Label5", 1455},
-    {"Text7", "Label6", 1215},   {"Text8", "Label7", 1575},   {"Text9", "Label8", 1575},
-    {"Text10", "Label9", 1695},  {"Text11", "Label10", 1215}, {"Text12", "Label11", 1575},
-    {"Text13", "Label12", 2175}, {"Text14", "Label13", 1935}, {"Text15", "Label14", 2175},
-    {"Text16", "Label15", 1935}, {"Text17", "Label16", 2055}, {"Text18", "Label17", 1815},
-    {"Text19", "Label18", 1695}, {"Text20", "Label19", 1935}, {"Text21", "Label20", 1815},
-    {"Text22", "Label21", 2055}, {"Text23", "Label22", 1695}, {"Text24", "Label23", 1815},
+    {"Text1", "r", 1215},        {"Text2", "Label1", 1695},   {"Text3", "Label2", 1695},   {"Text4", "Label3", 1695},
+    {"Text5", "Label4", 1575},   {"Text6", "Label5", 1455},   {"Text7", "Label6", 1215},   {"Text8", "Label7", 1575},
+    {"Text9", "Label8", 1575},   {"Text10", "Label9", 1695},  {"Text11", "Label10", 1215}, {"Text12", "Label11", 1575},
+    {"Text13", "Label12", 2175}, {"Text14", "Label13", 1935}, {"Text15", "Label14", 2175}, {"Text16", "Label15", 1935},
+    {"Text17", "Label16", 2055}, {"Text18", "Label17", 1815}, {"Text19", "Label18", 1695}, {"Text20", "Label19", 1935},
+    {"Text21", "Label20", 1815}, {"Text22", "Label21", 2055}, {"Text23", "Label22", 1695}, {"Text24", "Label23", 1815},
 }};
 
 constexpr TwipsRect calculateButton{2400, 4920, 1575, 255};

@@ -1,5 +1,5 @@
-#include "ui/about/AboutDialog.h"
 #include "ui/Credits.h"
+#include "ui/about/AboutDialog.h"
 
 #include <QApplication>
 #include <QDesktopServices>

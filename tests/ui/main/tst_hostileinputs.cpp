@@ -111,7 +111,7 @@ QStringList HostileInputsTest::captions() const
 void HostileInputsTest::levelsFiles_data()
 {
     QTest::addColumn<QString>("kind");
-    QTest::addColumn<int>("labels");     // -1: any number
+    QTest::addColumn<int>("labels");      // -1: any number
     QTest::addColumn<QString>("warning"); // what the one start-up warning says; "-": no warning, "": any
 
     // Files larger than 16 MiB are no longer read at all, so 100 MB is refused.
@@ -170,13 +170,24 @@ void HostileInputsTest::unusualThresholds_data()
     QTest::addColumn<QString>("warning"); // empty when the report is written
     QTest::addColumn<QString>("oldXp");
 
-    QTest::newRow("beyond a double") << "2" << "The experience of level 2 in levels.txt is too large: \"1e400\"." << "";
-    QTest::newRow("negative") << "3" << "" << "Old XP: -5";
-    QTest::newRow("nan") << "4" << "The experience of level 4 in levels.txt is not a number: \"nan\"." << "";
-    QTest::newRow("inf") << "5" << "The experience of level 5 in levels.txt is not a number: \"inf\"." << "";
-    QTest::newRow("hexadecimal") << "6" << "The experience of level 6 in levels.txt is not a number: \"0x10\"." << "";
-    QTest::newRow("grouping separator")
-        << "7" << "The experience of level 7 in levels.txt is not a number: \"1,000\"." << "";
+    QTest::newRow("beyond a double") << "2"
+                                     << "The experience of level 2 in levels.txt is too large: \"1e400\"."
+                                     << "";
+    QTest::newRow("negative") << "3"
+                              << ""
+                              << "Old XP: -5";
+    QTest::newRow("nan") << "4"
+                         << "The experience of level 4 in levels.txt is not a number: \"nan\"."
+                         << "";
+    QTest::newRow("inf") << "5"
+                         << "The experience of level 5 in levels.txt is not a number: \"inf\"."
+                         << "";
+    QTest::newRow("hexadecimal") << "6"
+                                 << "The experience of level 6 in levels.txt is not a number: \"0x10\"."
+                                 << "";
+    QTest::newRow("grouping separator") << "7"
+                                        << "The experience of level 7 in levels.txt is not a number: \"1,000\"."
+                                        << "";
 }
 
 void HostileInputsTest::unusualThresholds()
@@ -211,19 +222,30 @@ void HostileInputsTest::pastedTexts_data()
 
     const QString digits(10000, '7');
     const QString unicodeDigits = QString::fromUtf8("\u0661\u0662");
-    QTest::newRow("10,000 digits in a gem field") << "Text1" << digits << "9999" << "";
-    QTest::newRow("10,000 digits as experience") << "Text25" << digits << "248292513235" << "";
-    QTest::newRow("10,000 digits as level")
-        << "Text26" << digits << "200" << "Level 200 is not in levels.txt, which lists 5 levels.";
-    QTest::newRow("signs and separators in a gem field")
-        << "Text2" << "+-.," << "+-.," << "The count of Rough Amethyst is not a number: \"+-.,\".";
-    QTest::newRow("signs and separators as experience")
-        << "Text25" << "-.,+" << "-.,+" << "The current experience is not a number: \"-.,+\".";
-    QTest::newRow("signs and separators as level") << "Text26" << "+-" << "+-" << "The current level is not a number: \"+-\".";
+    QTest::newRow("10,000 digits in a gem field") << "Text1" << digits << "9999"
+                                                  << "";
+    QTest::newRow("10,000 digits as experience") << "Text25" << digits << "248292513235"
+                                                 << "";
+    QTest::newRow("10,000 digits as level") << "Text26" << digits << "200"
+                                            << "Level 200 is not in levels.txt, which lists 5 levels.";
+    QTest::newRow("signs and separators in a gem field") << "Text2"
+                                                         << "+-.,"
+                                                         << "+-.,"
+                                                         << "The count of Rough Amethyst is not a number: \"+-.,\".";
+    QTest::newRow("signs and separators as experience") << "Text25"
+                                                        << "-.,+"
+                                                        << "-.,+"
+                                                        << "The current experience is not a number: \"-.,+\".";
+    QTest::newRow("signs and separators as level") << "Text26"
+                                                   << "+-"
+                                                   << "+-"
+                                                   << "The current level is not a number: \"+-\".";
     QTest::newRow("Unicode digits in a gem field")
-        << "Text24" << unicodeDigits << unicodeDigits << "The count of Finely Cut Sapphire is not a number: \"" + unicodeDigits + "\".";
+        << "Text24" << unicodeDigits << unicodeDigits
+        << "The count of Finely Cut Sapphire is not a number: \"" + unicodeDigits + "\".";
     QTest::newRow("Unicode digits as experience")
-        << "Text25" << unicodeDigits << unicodeDigits << "The current experience is not a number: \"" + unicodeDigits + "\".";
+        << "Text25" << unicodeDigits << unicodeDigits
+        << "The current experience is not a number: \"" + unicodeDigits + "\".";
     QTest::newRow("Unicode digits as level") << "Text26" << unicodeDigits << unicodeDigits
                                              << "The current level is not a number: \"" + unicodeDigits + "\".";
 }

@@ -85,7 +85,8 @@ void MainWindowTest::showWindow(const QByteArray& levels)
 
 void MainWindowTest::init()
 {
-    showWindow("[LEVEL=1 XP=0]\r\n[LEVEL=2 XP=1000]\r\n[LEVEL=3 XP=3000]\r\n[LEVEL=4 XP=6000]\r\n[LEVEL=5 XP=10000]\r\n");
+    showWindow(
+        "[LEVEL=1 XP=0]\r\n[LEVEL=2 XP=1000]\r\n[LEVEL=3 XP=3000]\r\n[LEVEL=4 XP=6000]\r\n[LEVEL=5 XP=10000]\r\n");
 }
 
 void MainWindowTest::cleanup()
@@ -171,16 +172,26 @@ void MainWindowTest::screenReaderNames_data()
     QTest::addColumn<QString>("widget");
     QTest::addColumn<QString>("name");
 
-    QTest::newRow("first gem field") << "Text1" << "Rough Agate:";
-    QTest::newRow("last rough field") << "Text12" << "Rough Sapphire:";
-    QTest::newRow("first finely cut field") << "Text13" << "Finely Cut Agate:";
-    QTest::newRow("last gem field") << "Text24" << "Finely Cut Sapphire:";
-    QTest::newRow("level field") << "Text26" << "Current Level:";
-    QTest::newRow("experience field") << "Text25" << "Current Experience:";
-    QTest::newRow("level option") << "Option1" << "Current Level";
-    QTest::newRow("experience option") << "Option2" << "Current Experience";
-    QTest::newRow("label list") << "List1" << "Level labels";
-    QTest::newRow("threshold list") << "List2" << "Level XP values";
+    QTest::newRow("first gem field") << "Text1"
+                                     << "Rough Agate:";
+    QTest::newRow("last rough field") << "Text12"
+                                      << "Rough Sapphire:";
+    QTest::newRow("first finely cut field") << "Text13"
+                                            << "Finely Cut Agate:";
+    QTest::newRow("last gem field") << "Text24"
+                                    << "Finely Cut Sapphire:";
+    QTest::newRow("level field") << "Text26"
+                                 << "Current Level:";
+    QTest::newRow("experience field") << "Text25"
+                                      << "Current Experience:";
+    QTest::newRow("level option") << "Option1"
+                                  << "Current Level";
+    QTest::newRow("experience option") << "Option2"
+                                       << "Current Experience";
+    QTest::newRow("label list") << "List1"
+                                << "Level labels";
+    QTest::newRow("threshold list") << "List2"
+                                    << "Level XP values";
 }
 
 void MainWindowTest::screenReaderNames()
@@ -198,12 +209,12 @@ void MainWindowTest::frameCaptionsReadOnAnyPalette_data()
     QTest::addColumn<QColor>("text");
     QTest::addColumn<QColor>("caption");
 
-    QTest::newRow("light palette keeps the design's dark blue") << QColor(239, 239, 239) << QColor(Qt::black)
-                                                                << QColor(0, 0, 192);
-    QTest::newRow("dark palette takes a lighter blue") << QColor(53, 53, 53) << QColor(Qt::white)
-                                                       << QColor(147, 147, 255);
-    QTest::newRow("no blue reads on mid grey: the text colour") << QColor(128, 128, 128) << QColor(Qt::black)
-                                                                << QColor(Qt::black);
+    QTest::newRow("light palette keeps the design's dark blue")
+        << QColor(239, 239, 239) << QColor(Qt::black) << QColor(0, 0, 192);
+    QTest::newRow("dark palette takes a lighter blue")
+        << QColor(53, 53, 53) << QColor(Qt::white) << QColor(147, 147, 255);
+    QTest::newRow("no blue reads on mid grey: the text colour")
+        << QColor(128, 128, 128) << QColor(Qt::black) << QColor(Qt::black);
 }
 
 void MainWindowTest::frameCaptionsReadOnAnyPalette()
@@ -276,26 +287,64 @@ void MainWindowTest::entryRules_data()
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("kept");
 
-    QTest::newRow("emptied gem field shows 1") << "gem" << "" << "1";
-    QTest::newRow("four digits stay") << "gem" << "9999" << "9999";
-    QTest::newRow("fifth character caps the count") << "gem" << "01234" << "9999";
-    QTest::newRow("pasted four characters stay") << "gem" << "a-.," << "a-.,";
-    QTest::newRow("emptied experience shows 0") << "experience" << "" << "0";
-    QTest::newRow("experience at the cap stays") << "experience" << "248292513235" << "248292513235";
-    QTest::newRow("experience above the cap") << "experience" << "248292513236" << "248292513235";
-    QTest::newRow("experience with leading zero stays") << "experience" << "0248292513235" << "0248292513235";
-    QTest::newRow("fraction of the cap stays") << "experience" << "248292513235.5" << "248292513235.5";
+    QTest::newRow("emptied gem field shows 1") << "gem"
+                                               << ""
+                                               << "1";
+    QTest::newRow("four digits stay") << "gem"
+                                      << "9999"
+                                      << "9999";
+    QTest::newRow("fifth character caps the count") << "gem"
+                                                    << "01234"
+                                                    << "9999";
+    QTest::newRow("pasted four characters stay") << "gem"
+                                                 << "a-.,"
+                                                 << "a-.,";
+    QTest::newRow("emptied experience shows 0") << "experience"
+                                                << ""
+                                                << "0";
+    QTest::newRow("experience at the cap stays") << "experience"
+                                                 << "248292513235"
+                                                 << "248292513235";
+    QTest::newRow("experience above the cap") << "experience"
+                                              << "248292513236"
+                                              << "248292513235";
+    QTest::newRow("experience with leading zero stays") << "experience"
+                                                        << "0248292513235"
+                                                        << "0248292513235";
+    QTest::newRow("fraction of the cap stays") << "experience"
+                                               << "248292513235.5"
+                                               << "248292513235.5";
     QTest::newRow("experience beyond a double") << "experience" << QString(400, '9') << "248292513235";
-    QTest::newRow("pasted experience not a number stays") << "experience" << "12a" << "12a";
-    QTest::newRow("emptied level shows 1") << "level" << "" << "1";
-    QTest::newRow("level 0 becomes 1") << "level" << "0" << "1";
-    QTest::newRow("level 00 stays") << "level" << "00" << "00";
-    QTest::newRow("level 200 stays") << "level" << "200" << "200";
-    QTest::newRow("level 201") << "level" << "201" << "200";
-    QTest::newRow("level with leading zero stays") << "level" << "0200" << "0200";
-    QTest::newRow("level beyond 16 bits") << "level" << "40200" << "200";
-    QTest::newRow("level rounding to 202") << "level" << "201.5" << "200";
-    QTest::newRow("pasted level not a number stays") << "level" << "abc" << "abc";
+    QTest::newRow("pasted experience not a number stays") << "experience"
+                                                          << "12a"
+                                                          << "12a";
+    QTest::newRow("emptied level shows 1") << "level"
+                                           << ""
+                                           << "1";
+    QTest::newRow("level 0 becomes 1") << "level"
+                                       << "0"
+                                       << "1";
+    QTest::newRow("level 00 stays") << "level"
+                                    << "00"
+                                    << "00";
+    QTest::newRow("level 200 stays") << "level"
+                                     << "200"
+                                     << "200";
+    QTest::newRow("level 201") << "level"
+                               << "201"
+                               << "200";
+    QTest::newRow("level with leading zero stays") << "level"
+                                                   << "0200"
+                                                   << "0200";
+    QTest::newRow("level beyond 16 bits") << "level"
+                                          << "40200"
+                                          << "200";
+    QTest::newRow("level rounding to 202") << "level"
+                                           << "201.5"
+                                           << "200";
+    QTest::newRow("pasted level not a number stays") << "level"
+                                                     << "abc"
+                                                     << "abc";
 }
 
 void MainWindowTest::entryRules()
@@ -314,16 +363,46 @@ void MainWindowTest::typing_data()
     QTest::addColumn<QString>("keys"); // typed at the end; '<' is Backspace, '^' is Home
     QTest::addColumn<QString>("result");
 
-    QTest::newRow("letters, blanks, signs and separators are dropped") << "Text1" << "7" << "a -.,+e" << "7";
-    QTest::newRow("digits are taken") << "Text2" << "0" << "12" << "012";
-    QTest::newRow("a fifth digit caps the count") << "Text3" << "0" << "1234" << "9999";
-    QTest::newRow("backspace empties to 1") << "Text4" << "5" << "<" << "1";
-    QTest::newRow("level backspace keeps 1") << "Text26" << "1" << "<" << "1";
-    QTest::newRow("digit before 0200 caps the level") << "Text26" << "0200" << "^4" << "200";
-    QTest::newRow("level 201 typed") << "Text26" << "" << "201" << "200";
-    QTest::newRow("experience takes digits only") << "Text25" << "12" << "a3-.4 " << "1234";
-    QTest::newRow("experience backspace empties to 0") << "Text25" << "7" << "<" << "0";
-    QTest::newRow("experience above the cap typed") << "Text25" << "24829251323" << "6" << "248292513235";
+    QTest::newRow("letters, blanks, signs and separators are dropped") << "Text1"
+                                                                       << "7"
+                                                                       << "a -.,+e"
+                                                                       << "7";
+    QTest::newRow("digits are taken") << "Text2"
+                                      << "0"
+                                      << "12"
+                                      << "012";
+    QTest::newRow("a fifth digit caps the count") << "Text3"
+                                                  << "0"
+                                                  << "1234"
+                                                  << "9999";
+    QTest::newRow("backspace empties to 1") << "Text4"
+                                            << "5"
+                                            << "<"
+                                            << "1";
+    QTest::newRow("level backspace keeps 1") << "Text26"
+                                             << "1"
+                                             << "<"
+                                             << "1";
+    QTest::newRow("digit before 0200 caps the level") << "Text26"
+                                                      << "0200"
+                                                      << "^4"
+                                                      << "200";
+    QTest::newRow("level 201 typed") << "Text26"
+                                     << ""
+                                     << "201"
+                                     << "200";
+    QTest::newRow("experience takes digits only") << "Text25"
+                                                  << "12"
+                                                  << "a3-.4 "
+                                                  << "1234";
+    QTest::newRow("experience backspace empties to 0") << "Text25"
+                                                       << "7"
+                                                       << "<"
+                                                       << "0";
+    QTest::newRow("experience above the cap typed") << "Text25"
+                                                    << "24829251323"
+                                                    << "6"
+                                                    << "248292513235";
 }
 
 void MainWindowTest::typing()
@@ -463,8 +542,8 @@ void MainWindowTest::levelListsShowTheTableAsRead_data()
     QTest::addColumn<QByteArray>("levels");
     QTest::addColumn<QString>("firstLabel");
 
-    QTest::newRow("8-bit file as Latin-1") << QByteArray("[LEVEL=Neuf\xe9 XP=0]\r\n[LEVEL=2 XP=5] XP=9]")
-                                           << QString::fromUtf8("Neuf\u00e9");
+    QTest::newRow("8-bit file as Latin-1")
+        << QByteArray("[LEVEL=Neuf\xe9 XP=0]\r\n[LEVEL=2 XP=5] XP=9]") << QString::fromUtf8("Neuf\u00e9");
     QTest::newRow("UTF-8 file as UTF-8") << QByteArray("[LEVEL=Neuf\xc3\xa9 XP=0]\n[LEVEL=2 XP=5] XP=9]")
                                          << QString::fromUtf8("Neuf\u00e9");
 }
@@ -514,10 +593,14 @@ void MainWindowTest::timePanelShowsHoursAndMinutes_data()
     QTest::addColumn<QString>("format");
     QTest::addColumn<QString>("shown");
 
-    QTest::newRow("colon-separated seconds") << "HH:mm:ss" << "HH:mm";
-    QTest::newRow("seconds before the day half") << "h:mm:ss AP" << "h:mm AP";
-    QTest::newRow("dot-separated seconds") << "H.mm.ss" << "H.mm";
-    QTest::newRow("no seconds") << "h:mm AP" << "h:mm AP";
+    QTest::newRow("colon-separated seconds") << "HH:mm:ss"
+                                             << "HH:mm";
+    QTest::newRow("seconds before the day half") << "h:mm:ss AP"
+                                                 << "h:mm AP";
+    QTest::newRow("dot-separated seconds") << "H.mm.ss"
+                                           << "H.mm";
+    QTest::newRow("no seconds") << "h:mm AP"
+                                << "h:mm AP";
 }
 
 void MainWindowTest::timePanelShowsHoursAndMinutes()
