@@ -1,5 +1,8 @@
 #include "ui/Credits.h"
+#include "ui/ReadableColour.h"
 #include "ui/about/AboutDialog.h"
+#include "ui/about/LinkLabel.h"
+#include "ui/about/RuleLine.h"
 
 #include <QApplication>
 #include <QDesktopServices>
@@ -36,6 +39,8 @@ private slots:
     void eachLinkClickOpensTheWebSiteOnce();
     void failedLaunchSaysSoAndKeepsTheDialog();
     void reopensCentredOverTheMovedOwner();
+    void linkAndRuleReadOnAnyPalette_data();
+    void linkAndRuleReadOnAnyPalette();
 
 private:
     // Shows the dialog modal and runs `whileOpen` inside it. The dialog is
@@ -148,6 +153,47 @@ void AboutDialogTest::reopensCentredOverTheMovedOwner()
     runModal([&](AboutDialog* about) { centre = about->geometry().center(); });
     QVERIFY2((centre - owner_->geometry().center()).manhattanLength() <= 2,
              qPrintable(QString("%1,%2").arg(centre.x()).arg(centre.y())));
+}
+
+void AboutDialogTest::linkAndRuleReadOnAnyPalette_data()
+{
+    QTest::addColumn<QColor>("window");
+    QTest::addColumn<QColor>("text");
+    QTest::addColumn<bool>("designColours");
+
+    QTest::newRow("light palette keeps the design's colours") << QColor(239, 239, 239) << QColor(Qt::black) << true;
+    QTest::newRow("dark palette") << QColor(53, 53, 53) << QColor(Qt::white) << false;
+}
+
+void AboutDialogTest::linkAndRuleReadOnAnyPalette()
+{
+    QFETCH(QColor, window);
+    QFETCH(QColor, text);
+    QFETCH(bool, designColours);
+    QPalette palette = about_->palette();
+    palette.setColor(QPalette::Window, window);
+    palette.setColor(QPalette::WindowText, text);
+    about_->setPalette(palette);
+
+    const QColor blue(0, 0, 255);
+    const QColor link = about_->findChild<LinkLabel*>("Label3")->shownColour();
+    QVERIFY(contrastRatio(link, window) >= 4.5);
+    QCOMPARE(link == blue, designColours);
+    if (!designColours) { // a lighter shade of the same blue
+        QCOMPARE(link.hslHue(), blue.hslHue());
+        QVERIFY(link.lightness() > blue.lightness());
+    }
+
+    QColor rule[2];
+    for (auto* line : about_->findChildren<RuleLine*>("Line1"))
+        rule[line->property("index").toInt()] = line->shownColour();
+    if (designColours) {
+        QCOMPARE(rule[0], QColor(Qt::white));
+        QCOMPARE(rule[1], QColor(128, 128, 128));
+    } else { // the palette's own light and shadow, not a bright white stripe
+        QCOMPARE(rule[0], palette.color(QPalette::Light));
+        QCOMPARE(rule[1], palette.color(QPalette::Shadow));
+    }
 }
 
 QTEST_MAIN(AboutDialogTest)
