@@ -1,8 +1,10 @@
 #include "files/RegularFile.h"
 
-#include "files/ReadRefusals.h"
+#include "files/ReadWhole.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <limits>
 
 namespace lapidor {
 
@@ -56,14 +58,32 @@ std::string tooLarge(std::uintmax_t size, std::size_t maxBytes)
     return "it is too large: " + shown + ", and at most " + byteSize(maxBytes) + " is read";
 }
 
-std::string grewWhileRead(std::size_t maxBytes)
-{
-    return "it grew past " + byteSize(maxBytes) + " while it was read";
-}
-
 std::string changedWhileOpened()
 {
     return "it changed while it was being opened";
+}
+
+FileContents readWhole(std::uintmax_t expectedSize, std::size_t maxBytes, const ReadSome& readSome)
+{
+    maxBytes = std::min(maxBytes, std::numeric_limits<std::size_t>::max() - 1); // room for the byte more
+    FileContents contents;
+    contents.bytes.resize(std::size_t(std::min<std::uintmax_t>(expectedSize, maxBytes)) + 1);
+    std::size_t got = 0;
+    for (;;) {
+        if (got == contents.bytes.size()) {
+            if (got > maxBytes)
+                return {{}, "it grew past " + byteSize(maxBytes) + " while it was read"};
+            contents.bytes.resize(std::min(got * 2, maxBytes + 1));
+        }
+        auto step = readSome(contents.bytes.data() + got, contents.bytes.size() - got);
+        if (!step.problem.empty())
+            return {{}, std::move(step.problem)};
+        if (step.count == 0)
+            break;
+        got += step.count;
+    }
+    contents.bytes.resize(got);
+    return contents;
 }
 
 } // namespace lapidor

@@ -3,13 +3,11 @@
 // is the file looked at.
 #include "files/RegularFile.h"
 
-#include "files/ReadRefusals.h"
+#include "files/ReadWhole.h"
 
-#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
-#include <limits>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -74,7 +72,6 @@ FileStatus fileStatus(const std::filesystem::path& path)
 
 FileContents readRegularFile(const std::filesystem::path& path, std::size_t maxBytes)
 {
-    maxBytes = std::min(maxBytes, std::numeric_limits<std::size_t>::max() - 1); // room for the byte more
     struct stat before {};
     if (::stat(path.c_str(), &before) != 0)
         return {{}, failure(errno)};
@@ -92,28 +89,15 @@ FileContents readRegularFile(const std::filesystem::path& path, std::size_t maxB
     if (!S_ISREG(opened.st_mode) || opened.st_dev != before.st_dev || opened.st_ino != before.st_ino)
         return {{}, changedWhileOpened()};
 
-    // One byte more than may be held, to notice a file that grew meanwhile.
-    FileContents contents;
-    contents.bytes.resize(std::min<std::uintmax_t>(std::uintmax_t(opened.st_size), maxBytes) + 1);
-    std::size_t got = 0;
-    for (;;) {
-        if (got == contents.bytes.size()) {
-            if (got > maxBytes)
-                return {{}, grewWhileRead(maxBytes)};
-            contents.bytes.resize(std::min(got * 2, maxBytes + 1));
+    return readWhole(std::uintmax_t(opened.st_size), maxBytes, [&](char* into, std::size_t room) -> ReadStep {
+        for (;;) {
+            const auto n = ::read(file.get(), into, room);
+            if (n >= 0)
+                return {std::size_t(n), {}};
+            if (errno != EINTR)
+                return {0, failure(errno)};
         }
-        const auto n = ::read(file.get(), contents.bytes.data() + got, contents.bytes.size() - got);
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            return {{}, failure(errno)};
-        }
-        if (n == 0)
-            break;
-        got += std::size_t(n);
-    }
-    contents.bytes.resize(got);
-    return contents;
+    });
 }
 
 } // namespace lapidor

@@ -6,7 +6,7 @@
 // what it is before a byte is read through it.
 #include "files/RegularFile.h"
 
-#include "files/ReadRefusals.h"
+#include "files/ReadWhole.h"
 
 #ifndef WIN32_LEAN_AND_MEAN
 #define WIN32_LEAN_AND_MEAN
@@ -17,7 +17,6 @@
 #include <windows.h>
 
 #include <algorithm>
-#include <limits>
 #include <optional>
 #include <string_view>
 
@@ -314,7 +313,6 @@ FileStatus fileStatus(const std::filesystem::path& path)
 
 FileContents readRegularFile(const std::filesystem::path& path, std::size_t maxBytes)
 {
-    maxBytes = std::min(maxBytes, std::numeric_limits<std::size_t>::max() - 1); // room for the byte more
     const auto before = lookAt(path);
     if (!before.problem.empty())
         return {{}, before.problem};
@@ -339,30 +337,14 @@ FileContents readRegularFile(const std::filesystem::path& path, std::size_t maxB
         || (before.identified && (opened.volume != before.volume || opened.index != before.index)))
         return {{}, changedWhileOpened()};
 
-    // One byte more than may be held, to notice a file that grew meanwhile.
-    FileContents contents;
-    contents.bytes.resize(std::min<std::uintmax_t>(opened.size, maxBytes) + 1);
-    std::size_t got = 0;
-    for (;;) {
-        if (got == contents.bytes.size()) {
-            if (got > maxBytes)
-                return {{}, grewWhileRead(maxBytes)};
-            contents.bytes.resize(std::min(got * 2, maxBytes + 1));
-        }
-        const auto wanted = DWORD(std::min<std::size_t>(contents.bytes.size() - got, std::size_t(1) << 30));
+    return readWhole(opened.size, maxBytes, [&](char* into, std::size_t room) -> ReadStep {
+        const auto wanted = DWORD(std::min<std::size_t>(room, std::size_t(1) << 30));
         DWORD n = 0;
-        if (!::ReadFile(file.get(), contents.bytes.data() + got, wanted, &n, nullptr)) {
-            const DWORD error = ::GetLastError();
-            if (error == ERROR_HANDLE_EOF)
-                break;
-            return {{}, failure(error)};
-        }
-        if (n == 0)
-            break;
-        got += n;
-    }
-    contents.bytes.resize(got);
-    return contents;
+        if (::ReadFile(file.get(), into, wanted, &n, nullptr))
+            return {n, {}};
+        const DWORD error = ::GetLastError();
+        return {0, error == ERROR_HANDLE_EOF ? std::string() : failure(error)};
+    });
 }
 
 } // namespace lapidor
