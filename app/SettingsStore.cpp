@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QHash>
 #include <QLockFile>
 #include <QSettings>
 #include <QStandardPaths>
@@ -35,29 +36,58 @@ std::unique_ptr<QSettings> openStore()
 #endif
 }
 
-#ifndef Q_OS_WIN
-// Why a path must not be written through, or nothing when it may.
-QString refusal(const QString& path, qint64 largest)
+#ifdef Q_OS_WIN
+// Whether the registry holds the values now.
+bool storeHolds(const QString& group, const SettingsValues& values)
 {
-    const auto status = fileStatus(path.toStdString());
+    const auto settings = openStore();
+    settings->beginGroup(group);
+    for (const auto& [key, value] : values)
+        if (settings->value(key).toString() != value)
+            return false;
+    return true;
+}
+#else
+std::filesystem::path localPath(const QString& path)
+{
+    return QFile::encodeName(path).toStdString();
+}
+
+// Why a path must not be written through, or nothing when it may.
+QString refusal(const QString& path, bool checkSize)
+{
+    const auto status = fileStatus(localPath(path));
     if (!status.problem.empty())
         return QString::fromStdString(status.problem);
     if (status.kind == FileKind::Missing)
         return {};
     if (status.kind != FileKind::Regular)
         return QString::fromStdString(notAFile(status.kind));
-    if (status.size > std::uintmax_t(largest))
+    if (checkSize && status.size > std::uintmax_t(largestSettingsFile))
         return QStringLiteral("it is %1, larger than a settings file can be")
             .arg(QString::fromStdString(byteSize(status.size)));
     return {};
 }
 
+QString lockRefusal(const QLockFile& lock)
+{
+    switch (lock.error()) {
+    case QLockFile::LockFailedError:
+        return QStringLiteral("another program holds it");
+    case QLockFile::PermissionError:
+        return QStringLiteral("Permission denied");
+    default:
+        return QStringLiteral("it could not be taken");
+    }
+}
+
 // Whether QSettings may go on to write the file: it is a regular file (or
-// none yet), and its lock can be taken now. The lock is only probed and let
-// go again, since QSettings takes it itself and would wait on one held here.
+// none yet), its folder is there, and its lock can be taken now. The lock
+// is only probed and let go again, since QSettings takes it itself and
+// would wait on one held here.
 bool mayWrite(const QString& path)
 {
-    if (const auto reason = refusal(path, largestSettingsFile); !reason.isEmpty()) {
+    if (const auto reason = refusal(path, true); !reason.isEmpty()) {
         warnNotSaved(path, reason);
         return false;
     }
@@ -69,15 +99,38 @@ bool mayWrite(const QString& path)
     // A named pipe at the lock path would hang even a lock attempt, which
     // reads the lock's owner from it.
     const QString lockPath = path + QStringLiteral(".lock");
-    if (const auto reason = refusal(lockPath, largestSettingsFile); !reason.isEmpty()) {
+    if (const auto reason = refusal(lockPath, false); !reason.isEmpty()) {
         warnNotSaved(path, QStringLiteral("its lock file %1: %2").arg(lockPath, reason));
         return false;
     }
     QLockFile lock(lockPath);
     if (!lock.tryLock(lockWaitMilliseconds)) {
-        warnNotSaved(path, QStringLiteral("its lock file %1 could not be taken").arg(lockPath));
+        warnNotSaved(path, QStringLiteral("its lock file %1: %2").arg(lockPath, lockRefusal(lock)));
         return false;
     }
+    return true;
+}
+
+// Whether the file holds the values in the group now, read from the file
+// itself: another QSettings on the same path would answer from the cache
+// of what was meant to be written.
+bool fileHolds(const QString& path, const QString& group, const SettingsValues& values)
+{
+    const auto contents = readRegularFile(localPath(path), std::size_t(largestSettingsFile));
+    if (!contents.problem.empty())
+        return false;
+    QString section;
+    QHash<QString, QString> found;
+    for (const auto& rawLine : QByteArray::fromStdString(contents.bytes).split('\n')) {
+        const QString line = QString::fromUtf8(rawLine).trimmed();
+        if (line.startsWith(QLatin1Char('[')) && line.endsWith(QLatin1Char(']')))
+            section = line.mid(1, line.size() - 2);
+        else if (const auto equals = line.indexOf(QLatin1Char('=')); section == group && equals > 0)
+            found.insert(line.left(equals).trimmed(), line.mid(equals + 1).trimmed());
+    }
+    for (const auto& [key, value] : values)
+        if (found.value(key) != value)
+            return false;
     return true;
 }
 #endif
@@ -110,15 +163,14 @@ bool saveSettings(const QString& group, const SettingsValues& values)
     // The status keeps only the first error, and a junk file that was then
     // rewritten reports a format error; what counts is whether the values
     // are there now.
-    const auto written = openStore();
-    written->beginGroup(group);
-    for (const auto& [key, value] : values) {
-        if (written->value(key).toString() != value) {
-            warnNotSaved(store, QStringLiteral("it could not be written"));
-            return false;
-        }
-    }
-    return true;
+#ifdef Q_OS_WIN
+    const bool saved = storeHolds(group, values);
+#else
+    const bool saved = fileHolds(store, group, values);
+#endif
+    if (!saved)
+        warnNotSaved(store, QStringLiteral("it could not be written"));
+    return saved;
 }
 
 } // namespace lapidor

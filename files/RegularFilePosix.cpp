@@ -6,8 +6,10 @@
 #include "files/ReadWhole.h"
 
 #include <cerrno>
+#include <clocale>
 #include <cstring>
 #include <fcntl.h>
+#include <locale.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -30,10 +32,26 @@ FileKind kindOf(mode_t mode)
     return FileKind::Other;
 }
 
-// The reason a call failed, taken at once, before anything else can change errno.
+// The reason a call failed, taken at once, before anything else can change
+// errno. In English whatever the user's locale, since it ends an English
+// sentence.
 std::string failure(int error)
 {
-    return std::strerror(error);
+    static const locale_t english = ::newlocale(LC_ALL_MASK, "C", locale_t(nullptr));
+    return english ? ::strerror_l(error, english) : std::strerror(error);
+}
+
+// stat() following symlinks: the kind found, or the reason it failed.
+FileStatus look(const std::filesystem::path& path, struct stat& info)
+{
+    if (::stat(path.c_str(), &info) != 0) {
+        const int error = errno;
+        if (error == ENOENT || error == ENOTDIR)
+            return {FileKind::Missing, 0, {}};
+        return {FileKind::Other, 0, failure(error)};
+    }
+    const auto kind = kindOf(info.st_mode);
+    return {kind, kind == FileKind::Regular ? std::uintmax_t(info.st_size) : 0, {}};
 }
 
 class Descriptor {
@@ -60,25 +78,19 @@ private:
 FileStatus fileStatus(const std::filesystem::path& path)
 {
     struct stat info {};
-    if (::stat(path.c_str(), &info) != 0) {
-        const int error = errno;
-        if (error == ENOENT || error == ENOTDIR)
-            return {FileKind::Missing, 0, {}};
-        return {FileKind::Other, 0, failure(error)};
-    }
-    const auto kind = kindOf(info.st_mode);
-    return {kind, kind == FileKind::Regular ? std::uintmax_t(info.st_size) : 0, {}};
+    return look(path, info);
 }
 
 FileContents readRegularFile(const std::filesystem::path& path, std::size_t maxBytes)
 {
     struct stat before {};
-    if (::stat(path.c_str(), &before) != 0)
-        return {{}, failure(errno)};
-    if (const auto kind = kindOf(before.st_mode); kind != FileKind::Regular)
-        return {{}, notAFile(kind)};
-    if (std::uintmax_t(before.st_size) > maxBytes)
-        return {{}, tooLarge(std::uintmax_t(before.st_size), maxBytes)};
+    const auto status = look(path, before);
+    if (!status.problem.empty())
+        return {{}, status.problem};
+    if (status.kind != FileKind::Regular)
+        return {{}, notAFile(status.kind)};
+    if (status.size > maxBytes)
+        return {{}, tooLarge(status.size, maxBytes)};
 
     const Descriptor file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
     if (file.get() < 0)

@@ -87,12 +87,14 @@ public:
 
     void fill()
     {
-        // Room for as many levels as the text has "XP=" markers: no line can
-        // add more, so the lists never regrow, whatever else the text holds.
-        const auto levels = occurrences(text_, thresholdMarker);
-        hold(2 * levels * sizeof(TextPiece));
-        file_.table.labels.reserve(levels);
-        file_.table.thresholds.reserve(levels);
+        // Room for as many labels as the text has " XP" and as many
+        // thresholds as it has "XP=": no line can add more, so the lists
+        // never regrow, whatever else the text holds.
+        const auto labels = occurrences(text_, labelEnd);
+        const auto thresholds = occurrences(text_, thresholdMarker);
+        hold((labels + thresholds) * sizeof(TextPiece));
+        file_.table.labels.reserve(labels);
+        file_.table.thresholds.reserve(thresholds);
 
         LineEnds ends(text_);
         std::size_t number = 1;
@@ -118,7 +120,7 @@ private:
         // "[LEVEL=") adds nothing at all, so later rows keep their pairing.
         if (labelStop == npos || labelStop < labelStart) {
             if (!isBlank(line))
-                noteIrregular(number, withoutLabel(line, levelAt, labelStop));
+                noteIrregular(number, withoutLabel(line, levelAt, labelStop), true);
             return;
         }
         const auto thresholds = appendThresholds(line);
@@ -169,10 +171,10 @@ private:
             throw std::bad_alloc();
     }
 
-    void noteIrregular(std::size_t number, std::string problem)
+    void noteIrregular(std::size_t number, std::string problem, bool givesNoLevel = false)
     {
         if (!file_.firstIrregularLine)
-            file_.firstIrregularLine = IrregularLine{number, std::move(problem)};
+            file_.firstIrregularLine = IrregularLine{number, std::move(problem), givesNoLevel};
     }
 
     LevelsFile& file_;
@@ -189,19 +191,31 @@ std::filesystem::path folderOf(const std::filesystem::path& path)
     return error ? std::filesystem::path() : absolute.parent_path();
 }
 
+LevelsFile notRead(LevelsFile::Failure failure, std::string reason)
+{
+    LevelsFile file;
+    file.failure = failure;
+    file.unreadable = std::move(reason);
+    return file;
+}
+
 } // namespace
+
+LevelsFile outOfMemory(std::filesystem::path folder)
+{
+    auto file = notRead(LevelsFile::Failure::Memory, "there is not enough memory to read it");
+    file.folder = std::move(folder);
+    return file;
+}
 
 LevelsFile readLevels(std::string fileText, std::size_t memoryLimit)
 {
+    if (startsWithUtf16Mark(fileText))
+        return notRead(LevelsFile::Failure::File,
+                       "it is saved as UTF-16, which Lapidor cannot read; save it as UTF-8 or plain text");
+    if (fileText.size() > std::numeric_limits<std::uint32_t>::max())
+        return notRead(LevelsFile::Failure::File, "it is too large");
     LevelsFile file;
-    if (startsWithUtf16Mark(fileText)) {
-        file.unreadable = "it is saved as UTF-16, which Lapidor cannot read; save it as UTF-8 or plain text";
-        return file;
-    }
-    if (fileText.size() > std::numeric_limits<std::uint32_t>::max()) {
-        file.unreadable = "it is too large";
-        return file;
-    }
     try {
         if (fileText.size() > memoryLimit)
             throw std::bad_alloc();
@@ -212,7 +226,7 @@ LevelsFile readLevels(std::string fileText, std::size_t memoryLimit)
         file.table.encoding = isUtf8(text) ? TextEncoding::Utf8 : TextEncoding::Latin1;
         TableFiller(file, text, memoryLimit - file.table.text.size()).fill();
     } catch (const std::bad_alloc&) {
-        return {{}, std::string(notEnoughMemory), {}, {}};
+        return outOfMemory({});
     }
     return file;
 }
@@ -221,16 +235,16 @@ LevelsFile readLevelsFile(const std::filesystem::path& path, std::size_t memoryL
 {
     auto folder = folderOf(path);
     if (folder.empty())
-        return {{}, "the folder Lapidor was started in no longer exists", {}, {}};
+        return notRead(LevelsFile::Failure::WorkingFolder, "the folder Lapidor was started in no longer exists");
     LevelsFile file;
     try {
         auto contents = readRegularFile(path, largestLevelsFile);
         if (contents.problem.empty())
             file = readLevels(std::move(contents.bytes), memoryLimit);
         else
-            file.unreadable = std::move(contents.problem);
+            file = notRead(LevelsFile::Failure::File, std::move(contents.problem));
     } catch (const std::bad_alloc&) {
-        file = {{}, std::string(notEnoughMemory), {}, {}};
+        file = outOfMemory({});
     }
     file.folder = std::move(folder);
     return file;

@@ -20,21 +20,26 @@ inline constexpr std::size_t largestLevelsFile = 16 << 20;
 
 inline constexpr std::size_t unlimitedMemory = std::numeric_limits<std::size_t>::max();
 
-// Why a table could not be held.
-inline constexpr std::string_view notEnoughMemory = "there is not enough memory to read it";
-
 // A line that does not give exactly one label and one threshold.
 struct IrregularLine {
-    std::size_t number = 0; // counted from 1
-    std::string problem;    // what it lacks or has too much of: "has two XP values"
+    std::size_t number = 0;    // counted from 1
+    std::string problem;       // what it lacks or has too much of: "has two XP values"
+    bool givesNoLevel = false; // it adds nothing, so every later level counts one lower
 };
 
 struct LevelsFile {
+    // What kept the file from being read, if anything.
+    enum class Failure { None, File, Memory, WorkingFolder };
+
     LevelTable table;
+    Failure failure = Failure::None;
     std::string unreadable; // why the file could not be read, in plain words; empty when it was
     std::optional<IrregularLine> firstIrregularLine;
     std::filesystem::path folder; // where the file was looked for; empty when that is not known
 };
+
+// No table, for want of memory to hold it.
+LevelsFile outOfMemory(std::filesystem::path folder);
 
 // Fills a level table from the text of a levels file. Every line
 // "[LEVEL=<label> XP=<threshold>]" adds its label and its threshold, the

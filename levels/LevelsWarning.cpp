@@ -31,6 +31,21 @@ std::string capitalised(std::string text)
     return text;
 }
 
+std::string howToGoOn(LevelsFile::Failure failure)
+{
+    switch (failure) {
+    case LevelsFile::Failure::Memory:
+        return "Close other programs and start Lapidor again.";
+    case LevelsFile::Failure::WorkingFolder:
+        return "Start Lapidor again from a folder that holds levels.txt.";
+    case LevelsFile::Failure::None:
+    case LevelsFile::Failure::File:
+        break;
+    }
+    return "Lapidor needs a plain text file there, of at most " + byteSize(largestLevelsFile)
+        + ", with one level per line, such as [LEVEL=2 XP=400]. Put one there and start Lapidor again.";
+}
+
 const char* const wellFormedLine = "Each line should give one level, such as [LEVEL=2 XP=400].";
 const char* const startAgain = "Correct the file and start Lapidor again.";
 
@@ -40,19 +55,23 @@ LevelsWarning levelsWarning(const LevelsFile& file, std::string_view fileName)
 {
     if (!file.unreadable.empty())
         return {LevelsWarning::Kind::Unreadable,
-                capitalised(theFile(file, fileName)) + " could not be read: " + file.unreadable
-                    + ".\n\nLapidor needs a plain text file there, of at most " + byteSize(largestLevelsFile)
-                    + ", with one level per line, such as [LEVEL=2 XP=400]. Put one there and start Lapidor again."};
+                capitalised(theFile(file, fileName)) + " could not be read: " + file.unreadable + ".\n\n"
+                    + howToGoOn(file.failure),
+                file.failure == LevelsFile::Failure::File};
     if (file.table.size() == 0)
         return {LevelsWarning::Kind::NoLevels,
                 capitalised(theFile(file, fileName)) + " lists no levels: "
                     + (file.firstIrregularLine ? lineProblem(*file.firstIrregularLine) : "it is empty") + ".\n\n"
-                    + wellFormedLine + " " + startAgain};
-    if (file.firstIrregularLine)
+                    + wellFormedLine + " " + startAgain,
+                true};
+    if (const auto& line = file.firstIrregularLine)
         return {LevelsWarning::Kind::OutOfStep,
-                "In " + theFile(file, fileName) + ", " + lineProblem(*file.firstIrregularLine)
-                    + ". From that line on, levels may be paired with the wrong experience.\n\n" + wellFormedLine + " "
-                    + startAgain};
+                "In " + theFile(file, fileName) + ", " + lineProblem(*line) + ". "
+                    + (line->givesNoLevel ? "That line gives no level, so every level after it counts as one lower "
+                                            "than the file means."
+                                          : "From that line on, levels may be paired with the wrong experience.")
+                    + "\n\n" + wellFormedLine + " " + startAgain,
+                false};
     return {};
 }
 

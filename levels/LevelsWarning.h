@@ -17,7 +17,8 @@ struct LevelsWarning {
         OutOfStep,  // a line gives other than exactly one label and one threshold
     };
     Kind kind = Kind::None;
-    std::string text; // plain words, with how to go on
+    std::string text;       // plain words, with how to go on
+    bool wantsFile = false; // putting another file in place is the way on
 };
 
 LevelsWarning levelsWarning(const LevelsFile& file, std::string_view fileName);

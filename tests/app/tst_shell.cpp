@@ -17,6 +17,8 @@
 #include <QTimer>
 #include <QWindow>
 
+#include <csignal>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -214,7 +216,9 @@ void ShellTest::hostileSettingsStores_data()
     QTest::newRow("named pipe at the lock path") << "lock fifo"
                                                  << "lock file .*named pipe";
     QTest::newRow("lock held by a running program") << "lock held"
-                                                    << "lock file .* could not be taken";
+                                                    << "lock file .*: another program holds it";
+    QTest::newRow("write that fails, over an earlier file") << "write fails"
+                                                            << "it could not be written";
     QTest::newRow("settings folder is a file") << "folder is a file"
                                                << "its folder .* could not be made";
 }
@@ -256,6 +260,10 @@ void ShellTest::hostileSettingsStores()
     } else if (setUp == "lock held") {
         heldLock = std::make_unique<QLockFile>(lockPath);
         QVERIFY(heldLock->tryLock(0));
+    } else if (setUp == "write fails") {
+        // An earlier file with more in it than may now be written: root
+        // writes through any permission, but not past a file size limit.
+        QVERIFY(write(path, "[Settings]\nMainLeft=1\n[Other]\nkept=" + QByteArray(2000, 'k') + "\n"));
     } else if (setUp == "folder is a file") {
         QVERIFY(QDir(configDir_.path()).removeRecursively() && write(configDir_.path(), {}));
     }
@@ -270,7 +278,15 @@ void ShellTest::hostileSettingsStores()
                              QRegularExpression("did not save the window placement to .*Lapidor"
                                                 "(/Lapidor.conf)?: .*"
                                                 + warning));
+    rlimit unlimited{};
+    QCOMPARE(getrlimit(RLIMIT_FSIZE, &unlimited), 0);
+    if (setUp == "write fails") {
+        std::signal(SIGXFSZ, SIG_IGN); // a write past the limit fails instead of ending the test
+        const rlimit small{1024, unlimited.rlim_max};
+        QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
+    }
     window->close();
+    QCOMPARE(setrlimit(RLIMIT_FSIZE, &unlimited), 0);
     QVERIFY(!window->isVisible());
     heldLock.reset();
 
@@ -280,6 +296,15 @@ void ShellTest::hostileSettingsStores()
         return;
     }
     QCOMPARE(QFileInfo(path).isSymLink(), kindBefore);
+    if (setUp == "write fails") {
+        // Told, and not saved. (QSaveFile may still have put a file cut
+        // short by the limit in place of the earlier one.) Read from the
+        // file itself: QSettings would answer from its cache.
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QVERIFY(!file.readAll().contains("MainWidth=" + placementInTwips(*window)[2].toLatin1()));
+        return;
+    }
     if (!warning.isEmpty()) {
         // Left as it was: no file written in its place or through it.
         QCOMPARE(fingerprint(path), before);

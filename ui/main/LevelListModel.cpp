@@ -10,7 +10,8 @@ constexpr std::size_t longestCharacter = 4; // bytes of UTF-8
 QString shownText(QString text)
 {
     if (text.size() > longestShown) {
-        text.truncate(longestShown);
+        // Never between the two halves of a character beyond the basic plane.
+        text.truncate(text.at(longestShown - 1).isHighSurrogate() ? longestShown - 1 : longestShown);
         text += QChar(0x2026);
     }
     return text;

@@ -78,9 +78,9 @@ QFont toolkitFont(const QWidget* widget)
 
 // Where an installed Lapidor keeps its sample levels file, looked up when
 // asked, since the install prefix is chosen at install time.
-QString sampleHint(LevelsWarning::Kind kind)
+QString sampleHint(const LevelsWarning& warning)
 {
-    if (kind != LevelsWarning::Kind::Unreadable && kind != LevelsWarning::Kind::NoLevels)
+    if (!warning.wantsFile)
         return {};
     const QString sample
         = QStandardPaths::locate(QStandardPaths::GenericDataLocation, QStringLiteral("lapidor/levels.txt"));
@@ -255,30 +255,30 @@ void MainWindow::loadLevels(const QString& path)
 {
     const std::filesystem::path file(path.toStdU16String());
     auto read = readLevelsFile(file);
-    auto warning = lapidor::levelsWarning(read, file.filename().string());
+    auto warning = levelsWarning(read, file.filename().string());
     labelModel_->showTable(nullptr);
     thresholdModel_->showTable(nullptr);
     try {
         levels_ = LevelLookup(std::move(read.table));
     } catch (const std::bad_alloc&) {
         levels_ = {};
-        warning = lapidor::levelsWarning({{}, std::string(notEnoughMemory), {}, read.folder}, file.filename().string());
+        warning = levelsWarning(outOfMemory(read.folder), file.filename().string());
     }
     labelModel_->showTable(&levels_.table());
     thresholdModel_->showTable(&levels_.table());
 
-    levelsWarning_ = fromUtf8(warning.text);
-    if (!levelsWarning_.isEmpty())
-        levelsWarning_ += sampleHint(warning.kind);
+    startupWarning_ = fromUtf8(warning.text);
+    if (!startupWarning_.isEmpty())
+        startupWarning_ += sampleHint(warning);
 }
 
 void MainWindow::showEvent(QShowEvent* event)
 {
     QMainWindow::showEvent(event);
     // Told once, centred over the window once it stands on the screen.
-    if (!levelsWarning_.isEmpty() && !warningShown_) {
+    if (!startupWarning_.isEmpty() && !warningShown_) {
         warningShown_ = true;
-        whenExposed(this, [this] { showWarning(this, levelsWarning_); });
+        whenExposed(this, [this] { showWarning(this, startupWarning_); });
     }
 }
 

@@ -35,7 +35,7 @@ public:
 
     const LevelTable& levelTable() const { return levels_.table(); }
     // What the user is told about the levels file; empty for a well-formed one.
-    const QString& levelsWarning() const { return levelsWarning_; }
+    const QString& startupWarning() const { return startupWarning_; }
 
 signals:
     // The window is closing; it closes whatever happens next.
@@ -64,7 +64,7 @@ private:
     QWidget* selectedOption() const;
 
     LevelLookup levels_;
-    QString levelsWarning_;
+    QString startupWarning_;
     bool warningShown_ = false;
 
     const QFont controlFont_;

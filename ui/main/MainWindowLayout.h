@@ -31,10 +31,11 @@ struct GemColumn {
 };
 constexpr GemColumn roughColumn{120, 1920};
 constexpr GemColumn finelyCutColumn{3240, 5400};
+// The top of a gem row, rows counted from 0.
 constexpr int gemRowTop(int row)
 {
     return 480 + 360 * row;
-} // row counted from 0
+}
 constexpr int gemLabelHeight = 255;
 constexpr int gemFieldWidth = 615;
 constexpr int gemFieldHeight = 285;

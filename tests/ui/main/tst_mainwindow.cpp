@@ -560,7 +560,7 @@ void MainWindowTest::levelListsShowTheTableAsRead()
     QCOMPARE(thresholds->rowCount(), 3);
     QCOMPARE(thresholds->index(2, 0).data().toString(), "9");
     QVERIFY(!window_->centralWidget()->rect().intersects(find("List1")->geometry()));
-    QVERIFY(window_->levelsWarning().contains("line 2 has two XP values"));
+    QVERIFY(window_->startupWarning().contains("line 2 has two XP values"));
 
     // Keys and clicks on the lists change nothing.
     find("List1")->setFocus();
@@ -573,7 +573,7 @@ void MainWindowTest::levelListsShowTheTableAsRead()
     window_->loadLevels(dir_.filePath("missing.txt"));
     window_->show();
     QCOMPARE(find<QListView>("List1")->model()->rowCount(), 0);
-    QVERIFY(window_->levelsWarning().contains("missing.txt"));
+    QVERIFY(window_->startupWarning().contains("missing.txt"));
 }
 
 void MainWindowTest::resizingMovesOnlyTheStatusBar()
