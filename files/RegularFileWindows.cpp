@@ -2,8 +2,23 @@
 // itself does it, which turns device names such as "NUL" or "C:\x\con"
 // into "\\.\NUL" and "\\.\con", so that devices and named pipes are told
 // apart by name alone. What remains is looked at by its attributes, without
-// opening it; only a file is then opened, and the handle is asked again
-// what it is before a byte is read through it.
+// opening it. A symlink or junction at its end is opened as itself, with no
+// access to contents, never as what it leads to: its target is read out of
+// it, made whole and looked at in the same way, up to 32 links deep. So a
+// link to a device or a named pipe is refused by the name or attributes of
+// what it leads to, which is never opened.
+//
+// The file found is opened as itself too, so that a link put in its place
+// since the look is not followed, and before a byte is read the handle must
+// be a file on a disk, neither a folder nor a link; anything else was put
+// there after the look, and is refused. Which file a path holds cannot be
+// learned without opening it, so these checks stand for its being the file
+// looked at: another file renamed into its place in between is read as the
+// path's file, and of any file no more than the most allowed.
+//
+// Links among the folders on the way are followed by Windows when it opens
+// a path, as for any program; the checks on the handle still refuse whatever
+// such a link led to that is not a file, before reading from it.
 #include "files/RegularFile.h"
 
 #include "files/ReadWhole.h"
@@ -16,9 +31,13 @@
 #endif
 #include <windows.h>
 
+#include <winioctl.h>
+
 #include <algorithm>
+#include <cstring>
 #include <optional>
 #include <string_view>
+#include <vector>
 
 namespace lapidor {
 
@@ -180,7 +199,7 @@ std::optional<FileKind> namespaceKind(std::wstring_view path)
 
 // The path made whole against the current folder, as every later call sees
 // it; empty with the reason in error when that fails.
-std::wstring wholePath(const std::filesystem::path& path, DWORD& error)
+std::wstring wholePath(const std::wstring& path, DWORD& error)
 {
     error = ERROR_SUCCESS;
     DWORD needed = ::GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
@@ -201,6 +220,90 @@ std::wstring wholePath(const std::filesystem::path& path, DWORD& error)
     return {};
 }
 
+// A whole path that Windows takes as it is, with no device names in it and
+// nothing trimmed: "\\?\C:\levels.txt".
+bool isVerbatim(std::wstring_view path)
+{
+    return startsWith(path, L"\\\\?\\");
+}
+
+// How much of a whole path names its drive or share, which ".." does not
+// leave: "C:", "\\server\share", "\\?\C:", "\\?\UNC\server\share".
+std::size_t rootLength(std::wstring_view path)
+{
+    std::size_t at = 0;
+    int names = 0;
+    if (isVerbatim(path) || startsWith(path, L"\\\\.\\")) {
+        at = 4;
+        names = 1;
+        if (startsWith(path.substr(at), L"UNC\\")) {
+            at += 4;
+            names = 2;
+        }
+    } else if (path.size() >= 2 && isSeparator(path[0]) && isSeparator(path[1])) {
+        at = 2;
+        names = 2;
+    } else if (path.size() >= 2 && path[1] == L':') {
+        return 2;
+    }
+    for (int name = 0; name < names; ++name) {
+        if (name > 0) {
+            if (at == path.size() || !isSeparator(path[at]))
+                break;
+            ++at;
+        }
+        while (at < path.size() && !isSeparator(path[at]))
+            ++at;
+    }
+    return at;
+}
+
+// The names between the separators of a path, empty ones included.
+std::vector<std::wstring_view> namesIn(std::wstring_view path)
+{
+    std::vector<std::wstring_view> names;
+    while (!path.empty()) {
+        const auto length = std::size_t(std::find_if(path.begin(), path.end(), isSeparator) - path.begin());
+        names.push_back(path.substr(0, length));
+        path.remove_prefix(std::min(path.size(), length + 1));
+    }
+    return names;
+}
+
+// Where a link's relative target leads: from the link's folder, or from the
+// root of its drive or share when the target starts with a separator. "."
+// and ".." are taken by their names, as Windows does when it follows a link.
+std::wstring besideLink(std::wstring_view link, std::wstring_view target)
+{
+    const auto root = rootLength(link);
+    std::vector<std::wstring_view> names;
+    if (target.empty() || !isSeparator(target.front())) {
+        names = namesIn(link.substr(root));
+        if (!names.empty())
+            names.pop_back(); // the link's own name
+    }
+    const auto more = namesIn(target);
+    names.insert(names.end(), more.begin(), more.end());
+
+    std::vector<std::wstring_view> kept;
+    for (const auto name : names) {
+        if (name == L"..") {
+            if (!kept.empty())
+                kept.pop_back();
+        } else if (!name.empty() && name != L".") {
+            kept.push_back(name);
+        }
+    }
+    std::wstring path(link.substr(0, root));
+    for (const auto name : kept) {
+        path += L'\\';
+        path += name;
+    }
+    if (kept.empty())
+        path += L'\\';
+    return path;
+}
+
 std::uintmax_t combine(DWORD high, DWORD low)
 {
     return std::uintmax_t(high) << 32 | low;
@@ -210,11 +313,7 @@ struct Look {
     FileKind kind = FileKind::Missing;
     std::uintmax_t size = 0;
     std::string problem;
-    std::wstring where; // the whole path that was looked at, and that is opened
-    // Which file it was, where the look had to open it to know.
-    bool identified = false;
-    DWORD volume = 0;
-    std::uintmax_t index = 0;
+    std::wstring where; // the whole path of the file found, past any links, which is opened
 };
 
 Look failedLook(DWORD error)
@@ -227,80 +326,131 @@ Look failedLook(DWORD error)
     return look;
 }
 
-// What an open handle leads to, filled into look; false with look.problem
-// set when the handle could not tell.
-bool describe(HANDLE handle, Look& look, BY_HANDLE_FILE_INFORMATION& info)
+Look notFollowed()
 {
-    ::SetLastError(ERROR_SUCCESS); // FILE_TYPE_UNKNOWN is a failure only when an error comes with it
-    const DWORD type = ::GetFileType(handle);
-    if (type != FILE_TYPE_DISK) {
-        const DWORD error = ::GetLastError();
-        if (type == FILE_TYPE_UNKNOWN && error != ERROR_SUCCESS) {
-            look.problem = failure(error);
-            return false;
-        }
-        look.kind = type == FILE_TYPE_CHAR ? FileKind::Device
-            : type == FILE_TYPE_PIPE       ? FileKind::NamedPipe
-                                           : FileKind::Other;
-        return true;
-    }
-    if (!::GetFileInformationByHandle(handle, &info)) {
-        look.problem = failure(::GetLastError());
-        return false;
-    }
-    look.kind = info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY ? FileKind::Folder : FileKind::Regular;
-    look.size = look.kind == FileKind::Regular ? combine(info.nFileSizeHigh, info.nFileSizeLow) : 0;
-    look.identified = true;
-    look.volume = info.dwVolumeSerialNumber;
-    look.index = combine(info.nFileIndexHigh, info.nFileIndexLow);
-    return true;
+    Look look;
+    look.kind = FileKind::Other;
+    return look;
 }
+
+// Where a link leads, or, with an empty path, why it is not followed.
+struct LinkTarget {
+    std::wstring path;
+    Look refusal;
+};
+
+// Reads the target of the symlink or junction at a whole path and makes it
+// whole. The link is opened as itself, with no access to contents, so
+// nothing it names is opened. Links of other kinds are not followed.
+LinkTarget readLink(const std::wstring& link)
+{
+    const Handle handle(::CreateFileW(link.c_str(), FILE_READ_ATTRIBUTES, shareAll, nullptr, OPEN_EXISTING,
+                                      FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANTICS | openFlags, nullptr));
+    if (!handle)
+        return {{}, failedLook(::GetLastError())};
+    std::vector<unsigned char> data(MAXIMUM_REPARSE_DATA_BUFFER_SIZE);
+    DWORD size = 0;
+    if (!::DeviceIoControl(handle.get(), FSCTL_GET_REPARSE_POINT, nullptr, 0, data.data(), DWORD(data.size()), &size,
+                           nullptr)) {
+        const DWORD error = ::GetLastError();
+        if (error == ERROR_NOT_A_REPARSE_POINT) // something else took the link's place since: look again
+            return {link, {}};
+        return {{}, failedLook(error)};
+    }
+    const auto number = [&](std::size_t at, auto value) {
+        std::memcpy(&value, data.data() + at, sizeof value);
+        return value;
+    };
+    if (size < 8)
+        return {{}, notFollowed()};
+    const DWORD tag = number(0, DWORD());
+    // The tag, the length of the rest and two bytes unused; then where the
+    // target's name lies among the names and its length, the same for the
+    // name shown to people, for a symlink its flags, and the names.
+    std::size_t names = 0;
+    if (tag == DWORD(IO_REPARSE_TAG_SYMLINK))
+        names = 20;
+    else if (tag == DWORD(IO_REPARSE_TAG_MOUNT_POINT))
+        names = 16;
+    else
+        return {{}, notFollowed()};
+    if (size < names)
+        return {{}, notFollowed()};
+    const std::size_t offset = number(8, WORD());
+    const std::size_t length = number(10, WORD());
+    if (offset % 2 != 0 || length % 2 != 0 || length == 0 || names + offset + length > size)
+        return {{}, notFollowed()};
+    std::wstring target(length / 2, L'\0');
+    std::memcpy(target.data(), data.data() + names + offset, length);
+    if (target.find(L'\0') != std::wstring::npos)
+        return {{}, notFollowed()};
+
+    if (tag == DWORD(IO_REPARSE_TAG_SYMLINK) && (number(16, ULONG()) & SYMLINK_FLAG_RELATIVE)) {
+        auto path = besideLink(link, target);
+        if (isVerbatim(path))
+            return {std::move(path), {}};
+        // Made whole again, so that a device name at its end is seen as one.
+        DWORD error = ERROR_SUCCESS;
+        path = wholePath(path, error);
+        if (error != ERROR_SUCCESS)
+            return {{}, failedLook(error)};
+        return {std::move(path), {}};
+    }
+    // "\??\C:\levels.txt" names the same file as "\\?\C:\levels.txt", and
+    // "\??\pipe\x" the same pipe as "\\?\pipe\x". Names outside those of
+    // drives, shares and devices have no path that could be looked at.
+    if (!startsWith(target, L"\\??\\"))
+        return {{}, notFollowed()};
+    return {L"\\\\?\\" + target.substr(4), {}};
+}
+
+// At most this many links are followed from one path to its file.
+constexpr int mostLinks = 32;
 
 Look lookAt(const std::filesystem::path& path)
 {
     if (path.empty())
         return {};
     DWORD error = ERROR_SUCCESS;
-    auto where = wholePath(path, error);
+    auto where = wholePath(path.native(), error);
     if (error != ERROR_SUCCESS)
         return failedLook(error);
-    if (const auto kind = namespaceKind(where)) {
+    for (int links = 0;; ++links) {
         Look look;
-        look.kind = *kind;
-        return look;
+        if (const auto kind = namespaceKind(where)) {
+            look.kind = *kind;
+            return look;
+        }
+        WIN32_FILE_ATTRIBUTE_DATA data{};
+        if (!::GetFileAttributesExW(where.c_str(), GetFileExInfoStandard, &data))
+            return failedLook(::GetLastError());
+        // A link to a folder is marked as a folder itself, and refused as one.
+        if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+            look.kind = FileKind::Folder;
+            return look;
+        }
+        if (data.dwFileAttributes & FILE_ATTRIBUTE_DEVICE) {
+            look.kind = FileKind::Device;
+            return look;
+        }
+        if (!(data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT)) {
+            look.kind = FileKind::Regular;
+            look.size = combine(data.nFileSizeHigh, data.nFileSizeLow);
+            look.where = std::move(where);
+            return look;
+        }
+        // The attributes of a link to a file are the link's own. What it
+        // leads to is looked at in turn, by its path.
+        if (links == mostLinks) {
+            look.kind = FileKind::Other;
+            look.problem = "Too many levels of symbolic links";
+            return look;
+        }
+        auto target = readLink(where);
+        if (target.path.empty())
+            return target.refusal;
+        where = std::move(target.path);
     }
-
-    WIN32_FILE_ATTRIBUTE_DATA data{};
-    if (!::GetFileAttributesExW(where.c_str(), GetFileExInfoStandard, &data))
-        return failedLook(::GetLastError());
-    Look look;
-    look.where = std::move(where);
-    // A link to a folder is marked as a folder itself, and refused as one.
-    if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-        look.kind = FileKind::Folder;
-        return look;
-    }
-    if (data.dwFileAttributes & FILE_ATTRIBUTE_DEVICE) {
-        look.kind = FileKind::Device;
-        return look;
-    }
-    if (!(data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT)) {
-        look.kind = FileKind::Regular;
-        look.size = combine(data.nFileSizeHigh, data.nFileSizeLow);
-        return look;
-    }
-
-    // The attributes of a link to a file are the link's own. Only what it
-    // leads to can tell what that is, so that is opened to be asked, with
-    // no access to its contents: the way Windows looks through a link.
-    const Handle target(::CreateFileW(look.where.c_str(), FILE_READ_ATTRIBUTES, shareAll, nullptr, OPEN_EXISTING,
-                                      FILE_FLAG_BACKUP_SEMANTICS | openFlags, nullptr));
-    if (!target)
-        return failedLook(::GetLastError());
-    BY_HANDLE_FILE_INFORMATION info{};
-    if (!describe(target.get(), look, info))
-        look.kind = FileKind::Other;
-    return look;
 }
 
 } // namespace
@@ -321,23 +471,29 @@ FileContents readRegularFile(const std::filesystem::path& path, std::size_t maxB
     if (before.size > maxBytes)
         return {{}, tooLarge(before.size, maxBytes)};
 
-    // Without FILE_FLAG_BACKUP_SEMANTICS a folder cannot be opened at all.
-    const Handle file(::CreateFileW(before.where.c_str(), GENERIC_READ, shareAll, nullptr, OPEN_EXISTING,
-                                    FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN | openFlags, nullptr));
+    // Should a link have taken the file's place since the look, the link is
+    // opened, not what it leads to; without FILE_FLAG_BACKUP_SEMANTICS a
+    // folder cannot be opened at all.
+    const Handle file(::CreateFileW(
+        before.where.c_str(), GENERIC_READ, shareAll, nullptr, OPEN_EXISTING,
+        FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN | FILE_FLAG_OPEN_REPARSE_POINT | openFlags, nullptr));
     if (!file)
         return {{}, failure(::GetLastError())};
-    Look opened;
+    // What was looked at was a file on a disk, neither a folder nor a link.
+    ::SetLastError(ERROR_SUCCESS); // FILE_TYPE_UNKNOWN is a failure only when an error comes with it
+    const DWORD type = ::GetFileType(file.get());
+    if (type != FILE_TYPE_DISK) {
+        const DWORD error = ::GetLastError();
+        return {{}, type == FILE_TYPE_UNKNOWN && error != ERROR_SUCCESS ? failure(error) : changedWhileOpened()};
+    }
     BY_HANDLE_FILE_INFORMATION info{};
-    if (!describe(file.get(), opened, info))
-        return {{}, opened.problem};
-    // A device can pass for a file by its attributes; the handle knows better.
-    if (opened.kind != FileKind::Regular && opened.kind != FileKind::Folder)
-        return {{}, notAFile(opened.kind)};
-    if (opened.kind == FileKind::Folder
-        || (before.identified && (opened.volume != before.volume || opened.index != before.index)))
+    if (!::GetFileInformationByHandle(file.get(), &info))
+        return {{}, failure(::GetLastError())};
+    if (info.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT))
         return {{}, changedWhileOpened()};
 
-    return readWhole(opened.size, maxBytes, [&](char* into, std::size_t room) -> ReadStep {
+    const auto size = combine(info.nFileSizeHigh, info.nFileSizeLow);
+    return readWhole(size, maxBytes, [&](char* into, std::size_t room) -> ReadStep {
         const auto wanted = DWORD(std::min<std::size_t>(room, std::size_t(1) << 30));
         DWORD n = 0;
         if (::ReadFile(file.get(), into, wanted, &n, nullptr))
