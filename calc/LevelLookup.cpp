@@ -26,6 +26,7 @@ LevelLookup::LevelLookup(LevelTable table)
 std::ptrdiff_t LevelLookup::findLevelIndex(double experience) const
 {
     // The first step beyond the experience; the one before it is reached.
+    // An experience that is not a number reaches none.
     const auto beyond = std::upper_bound(steps_.begin(), steps_.end(), experience,
                                          [](double x, const Step& step) { return x < step.threshold; });
     if (beyond == steps_.begin() || !(experience >= steps_.front().threshold))

@@ -73,9 +73,9 @@ private:
     std::size_t lf_;
 };
 
-// Fills the table's lists line by line with pieces of its text, counting
-// what they hold against a limit, and notes the first line that does not
-// give exactly one level.
+// Fills the table's lists line by line with pieces of its text, within a
+// limit on the memory they may take, and notes the first line that does
+// not give exactly one level.
 class TableFiller {
 public:
     TableFiller(LevelsFile& file, std::string_view text, std::size_t memoryLimit)
@@ -92,7 +92,8 @@ public:
         // never regrow, whatever else the text holds.
         const auto labels = occurrences(text_, labelEnd);
         const auto thresholds = occurrences(text_, thresholdMarker);
-        hold((labels + thresholds) * sizeof(TextPiece));
+        if ((labels + thresholds) * sizeof(TextPiece) > memoryLimit_)
+            throw std::bad_alloc();
         file_.table.labels.reserve(labels);
         file_.table.thresholds.reserve(thresholds);
 
@@ -117,7 +118,8 @@ private:
         const auto labelStop = line.find(labelEnd);
 
         // A line with no room for a label (no " XP", or " XP" before
-        // "[LEVEL=") adds nothing at all, so later rows keep their pairing.
+        // "[LEVEL=") adds nothing at all: later labels and thresholds stay
+        // paired, though each now stands one row earlier.
         if (labelStop == npos || labelStop < labelStart) {
             if (!isBlank(line))
                 noteIrregular(number, withoutLabel(line, levelAt, labelStop), true);
@@ -163,12 +165,6 @@ private:
     void append(std::vector<TextPiece>& list, std::string_view piece)
     {
         list.push_back({std::uint32_t(piece.data() - file_.table.text.data()), std::uint32_t(piece.size())});
-    }
-
-    void hold(std::size_t bytes)
-    {
-        if (bytes > memoryLimit_)
-            throw std::bad_alloc();
     }
 
     void noteIrregular(std::size_t number, std::string problem, bool givesNoLevel = false)

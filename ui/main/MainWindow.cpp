@@ -254,15 +254,16 @@ QLineEdit* MainWindow::addField(QWidget* parent, const char* name, const QString
 void MainWindow::loadLevels(const QString& path)
 {
     const std::filesystem::path file(path.toStdU16String());
+    const auto fileName = file.filename().string();
     auto read = readLevelsFile(file);
-    auto warning = levelsWarning(read, file.filename().string());
+    auto warning = levelsWarning(read, fileName);
     labelModel_->showTable(nullptr);
     thresholdModel_->showTable(nullptr);
     try {
         levels_ = LevelLookup(std::move(read.table));
     } catch (const std::bad_alloc&) {
         levels_ = {};
-        warning = levelsWarning(outOfMemory(read.folder), file.filename().string());
+        warning = levelsWarning(outOfMemory(read.folder), fileName);
     }
     labelModel_->showTable(&levels_.table());
     thresholdModel_->showTable(&levels_.table());
