@@ -3,6 +3,7 @@
 // is the file looked at.
 #include "files/RegularFile.h"
 
+#include "files/PathSwapHook.h"
 #include "files/ReadWhole.h"
 
 #include <cerrno>
@@ -92,6 +93,7 @@ FileContents readRegularFile(const std::filesystem::path& path, std::size_t maxB
     if (status.size > maxBytes)
         return {{}, tooLarge(status.size, maxBytes)};
 
+    runPathSwapHook(path);
     const Descriptor file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
     if (file.get() < 0)
         return {{}, failure(errno)};

@@ -21,6 +21,7 @@
 // such a link led to that is not a file, before reading from it.
 #include "files/RegularFile.h"
 
+#include "files/PathSwapHook.h"
 #include "files/ReadWhole.h"
 
 #ifndef WIN32_LEAN_AND_MEAN
@@ -471,6 +472,7 @@ FileContents readRegularFile(const std::filesystem::path& path, std::size_t maxB
     if (before.size > maxBytes)
         return {{}, tooLarge(before.size, maxBytes)};
 
+    runPathSwapHook(path);
     // Should a link have taken the file's place since the look, the link is
     // opened, not what it leads to; without FILE_FLAG_BACKUP_SEMANTICS a
     // folder cannot be opened at all.

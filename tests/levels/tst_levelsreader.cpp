@@ -1,3 +1,4 @@
+#include "files/PathSwapHook.h"
 #include "levels/LevelsReader.h"
 #include "levels/LevelsWarning.h"
 
@@ -240,6 +241,8 @@ void LevelsReaderTest::warnsAtStartUp_data()
     QTest::newRow("a line that silently drops a level")
         << "file" << QByteArray("[LEVEL=1 XP=0]\n[LEVEL=5XP=100]\n[LEVEL=6 XP=200]\n") << outOfStep
         << "line 2 has no space before 'XP='. That line gives no level, so every level after it counts as one lower";
+    QTest::newRow("file swapped for a named pipe between the look and the open")
+        << "swapped for fifo" << twoLevels << unreadable << "it changed while it was being opened";
     QTest::newRow("blank lines are well-formed")
         << "file" << QByteArray("\n[LEVEL=1 XP=0]\n\n  \n") << int(LevelsWarning::Kind::None) << "";
 }
@@ -255,7 +258,7 @@ void LevelsReaderTest::warnsAtStartUp()
     const QString path = dir.filePath("levels.txt");
     const QString elsewhere = dir.filePath("elsewhere");
     std::size_t memoryLimit = unlimitedMemory;
-    if (setUp == "file" || setUp == "limited") {
+    if (setUp == "file" || setUp == "limited" || setUp == "swapped for fifo") {
         writeFile(path, fileText.toStdString());
         if (setUp == "limited")
             memoryLimit = std::size_t(fileText.size()) + 10;
@@ -291,7 +294,13 @@ void LevelsReaderTest::warnsAtStartUp()
         file = readLevelsFile(read);
         QVERIFY(QDir::setCurrent(previous));
     } else {
+        if (setUp == "swapped for fifo")
+            setPathSwapHook([](const std::filesystem::path& at) {
+                std::filesystem::remove(at);
+                mkfifo(at.c_str(), 0600);
+            });
         file = readLevelsFile(read, memoryLimit);
+        setPathSwapHook({});
     }
 
     const auto warning = levelsWarning(file, "levels.txt");
