@@ -2,8 +2,9 @@
 
 #include "calc/ExperienceFormat.h"
 #include "calc/GemCatalogue.h"
-#include "calc/Numbers.h"
 #include "levels/LevelsReader.h"
+#include "text/Numbers.h"
+#include "text/ShownText.h"
 
 #include <cmath>
 #include <cstdint>
@@ -24,30 +25,10 @@ struct GemSums {
     std::int64_t finelyCutXp = 0;
 };
 
-// A text as a message shows it; a long paste is cut short, between whole
-// UTF-8 characters.
-std::string shortened(std::string_view text)
-{
-    std::size_t cut = 40;
-    if (text.size() <= cut)
-        return std::string(text);
-    while (cut > 0 && (static_cast<unsigned char>(text[cut]) & 0xC0) == 0x80)
-        --cut;
-    return std::string(text.substr(0, cut)) + "...";
-}
-
-std::string inQuotes(std::string_view text)
-{
-    std::string quoted(1, '"');
-    quoted += shortened(text);
-    quoted += '"';
-    return quoted;
-}
-
 // The end of a sentence about a number beyond what its thing may hold.
 std::string beyondRange(std::string_view text, double value)
 {
-    return std::string(value > 0 ? "is too large: " : "is too small: ") + inQuotes(text) + ".";
+    return std::string(value > 0 ? "is too large: " : "is too small: ") + quotedText(text) + ".";
 }
 
 // What is wrong with a text that should be a number: nothing, or the end of
@@ -57,7 +38,7 @@ std::string numberProblem(std::string_view text, std::optional<double> value)
     if (text.empty())
         return "is empty.";
     if (!value)
-        return "is not a number: " + inQuotes(text) + ".";
+        return "is not a number: " + quotedText(text) + ".";
     if (std::isinf(*value))
         return beyondRange(text, *value);
     return {};
@@ -88,7 +69,7 @@ std::string startFromLevel(const LevelTable& table, std::string_view levelText, 
         return "The current level " + problem;
 
     const auto level = readInt16(levelText);
-    const auto levelName = "Level " + (level ? std::to_string(*level) : shortened(levelText));
+    const auto levelName = "Level " + formatExperience(std::nearbyint(*value), ".");
     if (std::nearbyint(*value) < 1)
         return levelName + " is not in " + levelsFile + ": levels start at 1.";
     if (!level || static_cast<std::size_t>(*level) > table.size())

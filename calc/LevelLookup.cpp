@@ -1,6 +1,6 @@
 #include "calc/LevelLookup.h"
 
-#include "calc/Numbers.h"
+#include "text/Numbers.h"
 
 #include <algorithm>
 

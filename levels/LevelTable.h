@@ -1,6 +1,6 @@
 #pragma once
 
-#include "levels/TextEncoding.h"
+#include "text/TextEncoding.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,6 +1,7 @@
 #include "levels/LevelsWarning.h"
 
 #include "files/RegularFile.h"
+#include "text/ShownText.h"
 
 #include <cctype>
 
@@ -15,7 +16,7 @@ std::string theFile(const LevelsFile& file, std::string_view fileName)
     std::string named = "the file \"" + std::string(fileName) + "\"";
     if (!file.folder.empty()) {
         const auto folder = file.folder.u8string(); // paths are wide on Windows
-        named += " in the folder \"" + std::string(folder.begin(), folder.end()) + "\"";
+        named += " in the folder \"" + shownText(std::string(folder.begin(), folder.end())) + "\"";
     }
     return named;
 }
@@ -55,7 +56,7 @@ LevelsWarning levelsWarning(const LevelsFile& file, std::string_view fileName)
 {
     if (!file.unreadable.empty())
         return {LevelsWarning::Kind::Unreadable,
-                capitalised(theFile(file, fileName)) + " could not be read: " + file.unreadable + ".\n\n"
+                capitalised(theFile(file, fileName)) + " could not be read: " + shownText(file.unreadable) + ".\n\n"
                     + howToGoOn(file.failure),
                 file.failure == LevelsFile::Failure::File};
     if (file.table.size() == 0)

@@ -41,6 +41,13 @@ CalculationInput inputFor(const QString& mode, const QString& start, const QStri
     return input;
 }
 
+// An outside text as a message quotes it: in one isolate, so that it cannot
+// turn the words around it.
+QString quoted(const QString& text)
+{
+    return "\"\u2068" + text + "\u2069\"";
+}
+
 QStringList valuesInWriteOrder(const CalculationReport& report)
 {
     QStringList values;
@@ -247,7 +254,7 @@ void CalculationTest::failure_data()
     QTest::newRow("level not a number") << fiveLevels << "level"
                                         << "-"
                                         << ""
-                                        << "The current level is not a number: \"-\".";
+                                        << "The current level is not a number: " + quoted("-") + ".";
     QTest::newRow("level far below 1") << fiveLevels << "level"
                                        << "-40000"
                                        << ""
@@ -256,42 +263,44 @@ void CalculationTest::failure_data()
         << QByteArray("[LEVEL=1 XP=0]\r\n[LEVEL=2 XP=800x]") << "level"
         << "2"
         << ""
-        << "The experience of level 2 in levels.txt is not a number: \"800x\".";
+        << "The experience of level 2 in levels.txt is not a number: " + quoted("800x") + ".";
     QTest::newRow("threshold with an 8-bit character")
         << QByteArray("[LEVEL=1 XP=0]\r\n[LEVEL=2 XP=800\xe9]") << "level"
         << "2"
-        << "" << QString::fromUtf8("The experience of level 2 in levels.txt is not a number: \"800\u00e9\".");
-    QTest::newRow("threshold beyond a double") << QByteArray("[LEVEL=1 XP=1e400]") << "level"
-                                               << "1"
-                                               << ""
-                                               << "The experience of level 1 in levels.txt is too large: \"1e400\".";
+        << ""
+        << "The experience of level 2 in levels.txt is not a number: " + quoted(QString::fromUtf8("800\u00e9")) + ".";
+    QTest::newRow("threshold beyond a double")
+        << QByteArray("[LEVEL=1 XP=1e400]") << "level"
+        << "1"
+        << ""
+        << "The experience of level 1 in levels.txt is too large: " + quoted("1e400") + ".";
     QTest::newRow("experience not a number") << fiveLevels << "experience"
                                              << "12a"
                                              << ""
-                                             << "The current experience is not a number: \"12a\".";
+                                             << "The current experience is not a number: " + quoted("12a") + ".";
     QTest::newRow("experience empty") << fiveLevels << "experience"
                                       << ""
                                       << ""
                                       << "The current experience is empty.";
     QTest::newRow("experience beyond a double")
         << fiveLevels << "experience" << QString(400, '9') << ""
-        << "The current experience is too large: \"" + QString(40, '9') + "...\".";
+        << "The current experience is too large: " + quoted(QString(40, '9') + "...") + ".";
     QTest::newRow("experience below a double") << fiveLevels << "experience"
                                                << "-1e400"
                                                << ""
-                                               << "The current experience is too small: \"-1e400\".";
+                                               << "The current experience is too small: " + quoted("-1e400") + ".";
     QTest::newRow("count not a number") << fiveLevels << "level"
                                         << "1"
                                         << "3=ab"
-                                        << "The count of Rough Aquamarine is not a number: \"ab\".";
+                                        << "The count of Rough Aquamarine is not a number: " + quoted("ab") + ".";
     QTest::newRow("count beyond 16 bits") << fiveLevels << "level"
                                           << "1"
                                           << "24=1e10"
-                                          << "The count of Finely Cut Sapphire is too large: \"1e10\".";
+                                          << "The count of Finely Cut Sapphire is too large: " + quoted("1e10") + ".";
     QTest::newRow("count below 16 bits") << fiveLevels << "experience"
                                          << "0"
                                          << "13=-1e9"
-                                         << "The count of Finely Cut Agate is too small: \"-1e9\".";
+                                         << "The count of Finely Cut Agate is too small: " + quoted("-1e9") + ".";
 }
 
 void CalculationTest::failure()

@@ -5,9 +5,9 @@
 // the 24 counts; everything after is the levels file.
 #include "calc/Calculation.h"
 #include "calc/GemCatalogue.h"
-#include "calc/Numbers.h"
 #include "levels/LevelsReader.h"
 #include "tests/fuzz/Check.h"
+#include "text/Numbers.h"
 
 #include <cmath>
 #include <cstdint>

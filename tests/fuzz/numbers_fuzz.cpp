@@ -1,8 +1,8 @@
 // The two readings of a number, the 16-bit reading and the report's
 // experience text, on arbitrary text.
 #include "calc/ExperienceFormat.h"
-#include "calc/Numbers.h"
 #include "tests/fuzz/Check.h"
+#include "text/Numbers.h"
 
 #include <cmath>
 #include <cstdint>

@@ -228,7 +228,7 @@ void LevelsReaderTest::warnsAtStartUp_data()
         << "limited" << twoLevels << unreadable << "there is not enough memory to read it";
     QTest::newRow("labels without an XP value count against the limit too")
         << "limited" << QByteArray("[LEVEL=a XP\n").repeated(1000) << unreadable
-        << "there is not enough memory to read it.\n\nClose other programs";
+        << "there is not enough memory to read it\u2069.\n\nClose other programs";
     QTest::newRow("UTF-16, big-endian") << "file" << QByteArray("\xfe\xff\0[\0L", 6) << unreadable
                                         << "it is saved as UTF-16";
     QTest::newRow("UTF-16") << "file" << QByteArray("\xff\xfe[\0L\0", 6) << unreadable
@@ -311,7 +311,7 @@ void LevelsReaderTest::warnsAtStartUp()
         return;
     QVERIFY2(text.contains("\"levels.txt\""), qPrintable(text));
     if (setUp != "gone")
-        QVERIFY2(text.contains("in the folder \"" + dir.path() + "\""), qPrintable(text));
+        QVERIFY2(text.contains("in the folder \"\u2068" + dir.path() + "\u2069\""), qPrintable(text));
     else
         QVERIFY2(!text.contains("in the folder"), qPrintable(text));
     if (warning.kind == LevelsWarning::Kind::Unreadable) {

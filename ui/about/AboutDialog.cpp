@@ -60,6 +60,7 @@ void AboutDialog::addLabels()
         label->setObjectName(QStringLiteral("Label%1").arg(n));
         label->setGeometry(TwipsRect{labelLeft, 240 + 360 * (n - 1), labelWidth, labelHeight}.toPixels());
         label->setFont(tahomaBold(9.75));
+        label->setTextFormat(Qt::PlainText);
     };
     place(new QLabel(QStringLiteral("The Varnhollow Lapidor"), this), 1);
     place(new QLabel(QStringLiteral("Created by ") + authorName, this), 2);

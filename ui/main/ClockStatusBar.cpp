@@ -14,6 +14,7 @@ QLabel* addPanel(QStatusBar* bar, const QString& name, int width, int stretch)
 {
     auto* panel = new QLabel(bar);
     panel->setObjectName(name);
+    panel->setTextFormat(Qt::PlainText);
     panel->setMinimumWidth(width);
     if (stretch == 0)
         panel->setFixedWidth(width);

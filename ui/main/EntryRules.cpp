@@ -1,6 +1,6 @@
 #include "ui/main/EntryRules.h"
 
-#include "calc/Numbers.h"
+#include "text/Numbers.h"
 
 #include <cmath>
 

@@ -1,27 +1,14 @@
 #include "ui/main/LevelListModel.h"
 
+#include "text/ShownText.h"
+
 namespace lapidor {
-
-namespace {
-constexpr qsizetype longestShown = 1000;
-constexpr std::size_t longestCharacter = 4; // bytes of UTF-8
-} // namespace
-
-QString shownText(QString text)
-{
-    if (text.size() > longestShown) {
-        // Never between the two halves of a character beyond the basic plane.
-        text.truncate(text.at(longestShown - 1).isHighSurrogate() ? longestShown - 1 : longestShown);
-        text += QChar(0x2026);
-    }
-    return text;
-}
 
 QString shownLevelText(std::string_view bytes, TextEncoding encoding)
 {
     // Only as many bytes as can make the characters shown, and one more.
-    const auto enough = bytes.substr(0, (longestShown + 1) * longestCharacter);
-    return shownText(QString::fromStdString(toUtf8(enough, encoding)));
+    const auto enough = bytes.substr(0, (longestShownText + 1) * 4);
+    return QString::fromStdString(cutShort(toUtf8(enough, encoding)));
 }
 
 LevelListModel::LevelListModel(Column column, QObject* parent)

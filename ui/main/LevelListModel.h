@@ -36,7 +36,4 @@ private:
 // window laying out megabytes of one label.
 QString shownLevelText(std::string_view bytes, TextEncoding encoding);
 
-// Any text the window shows, cut short in the same way.
-QString shownText(QString text);
-
 } // namespace lapidor

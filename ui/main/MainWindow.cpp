@@ -4,6 +4,7 @@
 #include "calc/GemCatalogue.h"
 #include "levels/LevelsReader.h"
 #include "levels/LevelsWarning.h"
+#include "text/ShownText.h"
 #include "ui/Credits.h"
 #include "ui/DesignFont.h"
 #include "ui/WarningBox.h"
@@ -86,7 +87,7 @@ QString sampleHint(const LevelsWarning& warning)
         = QStandardPaths::locate(QStandardPaths::GenericDataLocation, QStringLiteral("lapidor/levels.txt"));
     if (sample.isEmpty())
         return {};
-    return QStringLiteral(" A sample file to copy is installed at %1.").arg(sample);
+    return QStringLiteral(" A sample file to copy is installed at %1.").arg(fromUtf8(shownText(sample.toStdString())));
 }
 
 } // namespace
@@ -228,6 +229,7 @@ QLabel* MainWindow::addLabel(QWidget* parent, const char* name, const QString& c
     label->setGeometry(rect.toPixels());
     label->setFont(controlFont_);
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    label->setTextFormat(Qt::PlainText); // report captions quote the levels file and the fields
     return label;
 }
 
@@ -305,7 +307,9 @@ void MainWindow::calculate()
     }
     for (std::size_t i = 0; i < layout::reportRows.size(); ++i) {
         const auto& row = layout::reportRows[i];
-        reportLabels_[i]->setText(QString::fromLatin1(row.prefix) + shownText(fromUtf8((*result.report).*row.value)));
+        const std::string& value = (*result.report).*row.value;
+        reportLabels_[i]->setText(QString::fromLatin1(row.prefix)
+                                  + fromUtf8(row.quotesOutsideText ? shownText(value) : value));
     }
 }
 

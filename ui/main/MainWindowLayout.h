@@ -81,22 +81,24 @@ constexpr int startFieldHeight = 285;
 
 // The report lines of the output frame, in the order a calculation writes
 // them; each label shows its prefix and then the report's value. The line
-// at 1440 separates the gem totals from the old and new values.
+// at 1440 separates the gem totals from the old and new values. Levels and
+// experience texts come from the levels file or a field as they are.
 struct ReportRow {
     const char* labelName;
     const char* prefix;
     std::string CalculationReport::*value;
     int top;
+    bool quotesOutsideText;
 };
 constexpr std::array<ReportRow, 8> reportRows = {{
-    {"Label33", "New Level: ", &CalculationReport::newLevel, 2280},
-    {"Label25", "Total Gems: ", &CalculationReport::totalGems, 360},
-    {"Label27", "Total XP From Roughs: ", &CalculationReport::totalXpFromRoughs, 600},
-    {"Label26", "Total XP From Finely Cuts: ", &CalculationReport::totalXpFromFinelyCuts, 840},
-    {"Label24", "Total XP: ", &CalculationReport::totalXp, 1080},
-    {"Label29", "Old XP: ", &CalculationReport::oldXp, 1560},
-    {"Label32", "Old Level: ", &CalculationReport::oldLevel, 2040},
-    {"Label31", "New XP: ", &CalculationReport::newXp, 1800},
+    {"Label33", "New Level: ", &CalculationReport::newLevel, 2280, true},
+    {"Label25", "Total Gems: ", &CalculationReport::totalGems, 360, false},
+    {"Label27", "Total XP From Roughs: ", &CalculationReport::totalXpFromRoughs, 600, false},
+    {"Label26", "Total XP From Finely Cuts: ", &CalculationReport::totalXpFromFinelyCuts, 840, false},
+    {"Label24", "Total XP: ", &CalculationReport::totalXp, 1080, false},
+    {"Label29", "Old XP: ", &CalculationReport::oldXp, 1560, true},
+    {"Label32", "Old Level: ", &CalculationReport::oldLevel, 2040, true},
+    {"Label31", "New XP: ", &CalculationReport::newXp, 1800, false},
 }};
 constexpr int outputLabelLeft = 240;
 constexpr int outputLabelWidth = 3615;

@@ -114,6 +114,8 @@ void AboutDialogTest::opensModalOverItsOwnerAndCloses()
     QCOMPARE(about_->windowTitle(), "About Lapidor");
     QCOMPARE(about_->size(), QSize(391, 142));
     QCOMPARE(about_->findChild<QLabel*>("Label2")->text(), "Created by " + authorName);
+    for (const auto* label : about_->findChildren<QLabel*>())
+        QCOMPARE(label->textFormat(), Qt::PlainText);
 }
 
 void AboutDialogTest::eachLinkClickOpensTheWebSiteOnce()

@@ -11,8 +11,11 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRandomGenerator>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <sys/stat.h>
 
 using namespace lapidor;
 
@@ -20,6 +23,13 @@ namespace {
 
 const QByteArray fiveLevels = "[LEVEL=1 XP=0]\r\n[LEVEL=2 XP=1000]\r\n[LEVEL=3 XP=3000]\r\n"
                               "[LEVEL=4 XP=6000]\r\n[LEVEL=5 XP=10000]\r\n";
+
+// A text from the levels file or a field as the window shows it among its
+// own words: in one isolate, so that it cannot turn those words around.
+QString isolated(const QString& text)
+{
+    return "\u2068" + text + "\u2069";
+}
 
 QByteArray levelsFile(const QString& kind)
 {
@@ -56,6 +66,8 @@ private slots:
     void unusualThresholds();
     void pastedTexts_data();
     void pastedTexts();
+    void outsideTextShowsAsText_data();
+    void outsideTextShowsAsText();
 
 private:
     void open(const QByteArray& levels);
@@ -163,22 +175,25 @@ void HostileInputsTest::unusualThresholds_data()
     QTest::addColumn<QString>("oldXp");
 
     QTest::newRow("beyond a double") << "2"
-                                     << "The experience of level 2 in levels.txt is too large: \"1e400\"."
+                                     << "The experience of level 2 in levels.txt is too large: \"" + isolated("1e400")
+            + "\"."
                                      << "";
     QTest::newRow("negative") << "3"
                               << ""
-                              << "Old XP: -5";
+                              << "Old XP: " + isolated("-5");
     QTest::newRow("nan") << "4"
-                         << "The experience of level 4 in levels.txt is not a number: \"nan\"."
+                         << "The experience of level 4 in levels.txt is not a number: \"" + isolated("nan") + "\"."
                          << "";
     QTest::newRow("inf") << "5"
-                         << "The experience of level 5 in levels.txt is not a number: \"inf\"."
+                         << "The experience of level 5 in levels.txt is not a number: \"" + isolated("inf") + "\"."
                          << "";
     QTest::newRow("hexadecimal") << "6"
-                                 << "The experience of level 6 in levels.txt is not a number: \"0x10\"."
+                                 << "The experience of level 6 in levels.txt is not a number: \"" + isolated("0x10")
+            + "\"."
                                  << "";
     QTest::newRow("grouping separator") << "7"
-                                        << "The experience of level 7 in levels.txt is not a number: \"1,000\"."
+                                        << "The experience of level 7 in levels.txt is not a number: \""
+            + isolated("1,000") + "\"."
                                         << "";
 }
 
@@ -202,7 +217,7 @@ void HostileInputsTest::unusualThresholds()
     find<QRadioButton>("Option2")->click();
     find<QLineEdit>("Text25")->setText("6000");
     QCOMPARE(calculate(), QString());
-    QCOMPARE(find<QLabel>("Label32")->text(), QString::fromUtf8("Old Level: Niveau \u00e9lev\u00e9"));
+    QCOMPARE(find<QLabel>("Label32")->text(), "Old Level: " + isolated(QString::fromUtf8("Niveau \u00e9lev\u00e9")));
 }
 
 void HostileInputsTest::pastedTexts_data()
@@ -220,26 +235,29 @@ void HostileInputsTest::pastedTexts_data()
                                                  << "";
     QTest::newRow("10,000 digits as level") << "Text26" << digits << "200"
                                             << "Level 200 is not in levels.txt, which lists 5 levels.";
-    QTest::newRow("signs and separators in a gem field") << "Text2"
-                                                         << "+-.,"
-                                                         << "+-.,"
-                                                         << "The count of Rough Amethyst is not a number: \"+-.,\".";
-    QTest::newRow("signs and separators as experience") << "Text25"
-                                                        << "-.,+"
-                                                        << "-.,+"
-                                                        << "The current experience is not a number: \"-.,+\".";
+    QTest::newRow("signs and separators in a gem field")
+        << "Text2"
+        << "+-.,"
+        << "+-.,"
+        << "The count of Rough Amethyst is not a number: \"" + isolated("+-.,") + "\".";
+    QTest::newRow("signs and separators as experience")
+        << "Text25"
+        << "-.,+"
+        << "-.,+"
+        << "The current experience is not a number: \"" + isolated("-.,+") + "\".";
     QTest::newRow("signs and separators as level") << "Text26"
                                                    << "+-"
                                                    << "+-"
-                                                   << "The current level is not a number: \"+-\".";
+                                                   << "The current level is not a number: \"" + isolated("+-") + "\".";
     QTest::newRow("Unicode digits in a gem field")
         << "Text24" << unicodeDigits << unicodeDigits
-        << "The count of Finely Cut Sapphire is not a number: \"" + unicodeDigits + "\".";
+        << "The count of Finely Cut Sapphire is not a number: \"" + isolated(unicodeDigits) + "\".";
     QTest::newRow("Unicode digits as experience")
         << "Text25" << unicodeDigits << unicodeDigits
-        << "The current experience is not a number: \"" + unicodeDigits + "\".";
-    QTest::newRow("Unicode digits as level") << "Text26" << unicodeDigits << unicodeDigits
-                                             << "The current level is not a number: \"" + unicodeDigits + "\".";
+        << "The current experience is not a number: \"" + isolated(unicodeDigits) + "\".";
+    QTest::newRow("Unicode digits as level")
+        << "Text26" << unicodeDigits << unicodeDigits
+        << "The current level is not a number: \"" + isolated(unicodeDigits) + "\".";
 }
 
 void HostileInputsTest::pastedTexts()
@@ -265,6 +283,83 @@ void HostileInputsTest::pastedTexts()
         QVERIFY(captions() != before);
     else
         QCOMPARE(captions(), before);
+}
+
+// Markup and control characters in the levels file, a field or a path are
+// shown as the characters they are, and only inside their own isolate:
+// never as rich text, which would open files (a named pipe hangs the
+// window), lay out tables for ever or restyle the caption.
+void HostileInputsTest::outsideTextShowsAsText_data()
+{
+    QTest::addColumn<QString>("where"); // "label": New Level; "threshold": a Calculate failure; "folder": start-up
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("shown"); // inside the isolate
+
+    const QString image = "<img src=fifo>"; // a named pipe of that name stands in the working folder
+    QString nestedTables;
+    for (int i = 0; i < 19; ++i)
+        nestedTables = "<table><tr><td>" + nestedTables + "x</td></tr></table>";
+
+    QTest::newRow("image of a named pipe, as a label") << "label" << image << image;
+    QTest::newRow("image of a named pipe, as a threshold") << "threshold" << image << image;
+    QTest::newRow("image of a named pipe, as the working folder") << "folder" << image << image;
+    QTest::newRow("bold and large font spoofing the caption") << "label"
+                                                              << "<b>5</b><font size=7>Level 200</font>"
+                                                              << "<b>5</b><font size=7>Level 200</font>";
+    QTest::newRow("table with a huge cell padding") << "label"
+                                                    << "<table cellpadding=1000000000><tr><td>x</td></tr></table>"
+                                                    << "<table cellpadding=1000000000><tr><td>x</td></tr></table>";
+    QTest::newRow("19 nested tables") << "label" << nestedTables << nestedTables;
+    QTest::newRow("line separator") << "label" << QString::fromUtf8("a\u2028b\u2029c\u0085d") << "a b c d";
+    QTest::newRow("right-to-left override")
+        << "label" << QString::fromUtf8("\u202e5 :leveL weN\u202c") << "5 :leveL weN";
+    QTest::newRow("label cut at 1,000 characters")
+        << "label" << QString(1500, 'x') << QString(1000, 'x') + QChar(0x2026);
+    QTest::newRow("cut between whole characters")
+        << "label" << QString(999, 'x') + QString::fromUtf8("\U0001F48E\U0001F48E")
+        << QString(999, 'x') + QString::fromUtf8("\U0001F48E\u2026");
+    QTest::newRow("isolates and marks") << "threshold" << QString::fromUtf8("\u2066x\u2069\u200f\u061c") << "x";
+}
+
+void HostileInputsTest::outsideTextShowsAsText()
+{
+    QFETCH(QString, where);
+    QFETCH(QString, text);
+    QFETCH(QString, shown);
+
+    QVERIFY(mkfifo(QFile::encodeName(dir_.filePath("fifo")).constData(), 0600) == 0);
+    const QString previous = QDir::currentPath();
+    QVERIFY(QDir::setCurrent(dir_.path()));
+    const auto restore = qScopeGuard([&] { QDir::setCurrent(previous); });
+
+    if (where == "folder") {
+        QVERIFY(QDir(dir_.path()).mkdir(text));
+        window_ = std::make_unique<MainWindow>();
+        window_->loadLevels(QDir(dir_.filePath(text)).filePath("levels.txt"));
+        window_->show();
+        QTRY_VERIFY(window_->findChild<QMessageBox*>());
+        const auto* box = window_->findChild<QMessageBox*>();
+        QCOMPARE(box->textFormat(), Qt::PlainText);
+        QVERIFY2(box->text().contains("in the folder \"" + isolated(dir_.filePath(text)) + "\""),
+                 qPrintable(box->text()));
+        return;
+    }
+
+    const QByteArray utf8 = text.toUtf8();
+    open(where == "label" ? "[LEVEL=" + utf8 + " XP=0]" : "[LEVEL=1 XP=" + utf8 + "]");
+    if (where == "label") {
+        find<QRadioButton>("Option2")->click();
+        QCOMPARE(calculate(), QString());
+        const auto* caption = find<QLabel>("Label33");
+        QCOMPARE(caption->textFormat(), Qt::PlainText);
+        QCOMPARE(caption->text(), "New Level: " + isolated(shown));
+    } else {
+        QTest::mouseClick(find("Calculate"), Qt::LeftButton);
+        auto* box = window_->findChild<QMessageBox*>();
+        QVERIFY(box);
+        QCOMPARE(box->textFormat(), Qt::PlainText);
+        QCOMPARE(box->text(), "The experience of level 1 in levels.txt is not a number: \"" + isolated(shown) + "\".");
+    }
 }
 
 QTEST_MAIN(HostileInputsTest)

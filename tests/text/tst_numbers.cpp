@@ -1,5 +1,5 @@
 #include "calc/ExperienceFormat.h"
-#include "calc/Numbers.h"
+#include "text/Numbers.h"
 
 #include <QTest>
 

@@ -1,16 +1,14 @@
-#include "levels/TextEncoding.h"
+#include "text/TextEncoding.h"
 
 #include <cstdint>
 #include <cstring>
 
 namespace lapidor {
 
-namespace {
-
-// The length of the well-formed UTF-8 sequence at the start of the bytes,
-// or 0 when there is none.
-std::size_t sequenceLength(std::string_view bytes)
+std::size_t utf8SequenceLength(std::string_view bytes)
 {
+    if (bytes.empty())
+        return 0;
     const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(bytes[i]); };
     const auto continuation = [&](std::size_t i) { return i < bytes.size() && (byte(i) & 0xC0) == 0x80; };
     const unsigned char lead = byte(0);
@@ -35,6 +33,8 @@ std::size_t sequenceLength(std::string_view bytes)
     return 0;
 }
 
+namespace {
+
 // Eight bytes at a time while they are all ASCII: most files are.
 std::size_t asciiPrefix(std::string_view bytes)
 {
@@ -55,7 +55,7 @@ std::size_t asciiPrefix(std::string_view bytes)
 bool isUtf8(std::string_view bytes)
 {
     for (std::size_t i = asciiPrefix(bytes); i < bytes.size();) {
-        const auto length = sequenceLength(bytes.substr(i));
+        const auto length = utf8SequenceLength(bytes.substr(i));
         if (length == 0)
             return false;
         i += length;
@@ -77,7 +77,7 @@ std::string toUtf8(std::string_view bytes, TextEncoding encoding)
             text += char(0xC0 | (c >> 6));
             text += char(0x80 | (c & 0x3F));
             ++i;
-        } else if (const auto length = sequenceLength(bytes.substr(i)); length > 0) {
+        } else if (const auto length = utf8SequenceLength(bytes.substr(i)); length > 0) {
             text.append(bytes.substr(i, length));
             i += length;
         } else {

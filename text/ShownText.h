@@ -1,0 +1,34 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace lapidor {
+
+// The most characters of one outside text that the program shows: laying
+// out megabytes of one label would stall the window.
+inline constexpr std::size_t longestShownText = 1000;
+
+// The most characters of an outside text quoted in a message.
+inline constexpr std::size_t longestQuotedText = 40;
+
+// A text cut to at most `longest` characters, between whole characters,
+// with `mark` after a cut. UTF-8 in and out; a byte that is not UTF-8
+// comes out as U+FFFD.
+std::string cutShort(std::string_view utf8, std::size_t longest = longestShownText, std::string_view mark = "\u2026");
+
+// Text from outside the program (the levels file, an entry field, a path,
+// a system error) as it is shown among the program's own words: cut
+// short, each line break shown as one space, bidi controls taken out, and
+// the whole wrapped in one first-strong isolate (U+2068 ... U+2069). So it
+// can neither break a caption onto a second line nor turn the words around
+// it, whatever it holds; the text itself stays as it was, for every lookup.
+std::string shownText(std::string_view utf8);
+
+// An outside text quoted in a message: at most longestQuotedText
+// characters, "..." after a cut, shown as shownText shows it, in double
+// quotes: "\"12a\"".
+std::string quotedText(std::string_view utf8);
+
+} // namespace lapidor
