@@ -4,16 +4,23 @@
 
 namespace lapidor {
 
-// The text a field must hold after a change. The rules never reformat a
+// What keeps a field's text within its limits. The rules never reformat a
 // text: they either keep it or replace it whole by one of a few fixed texts.
+// While the player edits a field it may be empty, so that Backspace and
+// Delete work as in any text field; it is refilled once he leaves it.
+struct EntryRule {
+    QString (*onChange)(const QString& text); // after every change
+    QString (*onLeave)(const QString& text);  // once the field is left, or Calculate is pressed
+};
 
-// A gem count: at most four characters; an emptied field shows "1".
-QString clampGemCount(const QString& text);
+// A gem count: at most 9999, by value ("01234" stays); left empty, "0".
+extern const EntryRule gemCountRule;
 
-// The current experience: at most 248292513235; an emptied field shows "0".
-QString clampExperience(const QString& text);
+// The current experience: at most 248292513235; left empty, "0".
+extern const EntryRule experienceRule;
 
-// The current level: from 1 to 200.
-QString clampLevel(const QString& text);
+// The current level: at most 200; left empty or "0", "1". That "0" waits
+// until the field is left, so that "05" can be typed.
+extern const EntryRule levelRule;
 
 } // namespace lapidor

@@ -10,9 +10,8 @@
 #include "ui/WarningBox.h"
 #include "ui/about/AboutDialog.h"
 #include "ui/main/ClockStatusBar.h"
-#include "ui/main/DigitKeyFilter.h"
 #include "ui/main/EnterClickButton.h"
-#include "ui/main/EntryRules.h"
+#include "ui/main/EntryField.h"
 #include "ui/main/FittedFont.h"
 #include "ui/main/LevelListModel.h"
 #include "ui/main/MainWindowLayout.h"
@@ -23,7 +22,6 @@
 #include <QCloseEvent>
 #include <QFrame>
 #include <QLabel>
-#include <QLineEdit>
 #include <QListView>
 #include <QMenuBar>
 #include <QRadioButton>
@@ -31,7 +29,6 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <limits>
 
 namespace lapidor {
 
@@ -95,7 +92,6 @@ QString sampleHint(const LevelsWarning& warning)
 MainWindow::MainWindow(QWidget* parent)
     : QMainWindow(parent)
     , controlFont_(fittedControlFont())
-    , keyFilter_(new DigitKeyFilter(this))
 {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QStringLiteral("Lapidor :: By ") + authorName);
@@ -137,7 +133,7 @@ void MainWindow::createGemGrid(QWidget* frame)
         auto* label = addLabel(frame, row.labelName, captionOf(gemCatalogue[i].name),
                                {column.labelLeft, top, row.labelWidth, layout::gemLabelHeight});
         gemFields_[i] = addField(frame, row.fieldName, QStringLiteral("0"),
-                                 {column.fieldLeft, top, layout::gemFieldWidth, layout::gemFieldHeight}, clampGemCount);
+                                 {column.fieldLeft, top, layout::gemFieldWidth, layout::gemFieldHeight}, gemCountRule);
         label->setBuddy(gemFields_[i]); // a screen reader names the field by its label
     }
 
@@ -151,7 +147,7 @@ void MainWindow::createGemGrid(QWidget* frame)
 
 void MainWindow::createStartOptions(QWidget* frame)
 {
-    const auto addRow = [&](const layout::StartRow& row, EntryRule rule) {
+    const auto addRow = [&](const layout::StartRow& row, const EntryRule& rule) {
         auto* option = new QRadioButton(frame);
         option->setObjectName(QString::fromLatin1(row.optionName));
         option->setGeometry(TwipsRect{layout::optionLeft, row.top, layout::optionSize, layout::optionSize}.toPixels());
@@ -164,8 +160,8 @@ void MainWindow::createStartOptions(QWidget* frame)
         label->setBuddy(field);
         return std::pair(option, field);
     };
-    std::tie(levelOption_, levelField_) = addRow(layout::levelRow, clampLevel);
-    std::tie(experienceOption_, experienceField_) = addRow(layout::experienceRow, clampExperience);
+    std::tie(levelOption_, levelField_) = addRow(layout::levelRow, levelRule);
+    std::tie(experienceOption_, experienceField_) = addRow(layout::experienceRow, experienceRule);
 
     // The two buttons share the frame, so they form one exclusive group.
     levelOption_->setChecked(true);
@@ -201,6 +197,9 @@ void MainWindow::createLevelLists(QWidget* clientArea)
               list->setAccessibleName(accessibleName);
               list->setGeometry(rect.toPixels());
               list->setModel(model);
+              // They stand below the window's design height, where a
+              // focused list could not be seen; Tab passes them over.
+              list->setFocusPolicy(Qt::NoFocus);
               // Every row is one line of text, so the view need not measure
               // thousands of rows one by one; and it lays them out in batches
               // once the window stands, rather than before it first appears.
@@ -233,23 +232,14 @@ QLabel* MainWindow::addLabel(QWidget* parent, const char* name, const QString& c
     return label;
 }
 
-QLineEdit* MainWindow::addField(QWidget* parent, const char* name, const QString& text, const TwipsRect& rect,
-                                EntryRule rule)
+EntryField* MainWindow::addField(QWidget* parent, const char* name, const QString& text, const TwipsRect& rect,
+                                 const EntryRule& rule)
 {
-    auto* field = new QLineEdit(text, parent);
+    auto* field = new EntryField(text, rule, parent);
     field->setObjectName(QString::fromLatin1(name));
     field->setGeometry(rect.toPixels());
     field->setFont(controlFont_);
     field->setAlignment(Qt::AlignCenter);
-    field->setMaxLength(std::numeric_limits<int>::max()); // the entry rules are the only limit
-    field->installEventFilter(keyFilter_);
-    // A replacement changes the text again and runs the rule once more,
-    // which then keeps it.
-    connect(field, &QLineEdit::textChanged, field, [field, rule](const QString& changed) {
-        const QString kept = rule(changed);
-        if (kept != changed)
-            field->setText(kept);
-    });
     return field;
 }
 
@@ -287,6 +277,8 @@ void MainWindow::showEvent(QShowEvent* event)
 
 void MainWindow::calculate()
 {
+    for (auto* field : entryFields())
+        field->finishEditing();
     CalculationInput input;
     if (levelOption_->isChecked()) {
         input.mode = StartMode::CurrentLevel;
@@ -325,14 +317,22 @@ QWidget* MainWindow::selectedOption() const
     return experienceOption_->isChecked() ? experienceOption_ : levelOption_;
 }
 
+std::array<EntryField*, 26> MainWindow::entryFields() const
+{
+    std::array<EntryField*, 26> fields{};
+    std::copy(gemFields_.begin(), gemFields_.end(), fields.begin());
+    fields[24] = experienceField_;
+    fields[25] = levelField_;
+    return fields;
+}
+
 // Tab visits the gem fields down each column, then Calculate, the selected
-// option button (the pair is one stop), the experience and level fields and
-// the two level lists. Disabled controls are passed over.
+// option button (the pair is one stop), and the experience and level
+// fields. Disabled controls are passed over.
 bool MainWindow::focusNextPrevChild(bool next)
 {
     std::vector<QWidget*> stops(gemFields_.begin(), gemFields_.end());
-    stops.insert(stops.end(),
-                 {calculateButton_, selectedOption(), experienceField_, levelField_, labelList_, thresholdList_});
+    stops.insert(stops.end(), {calculateButton_, selectedOption(), experienceField_, levelField_});
 
     QWidget* current = focusWidget();
     if (current == levelOption_ || current == experienceOption_)

@@ -8,7 +8,6 @@
 #include <array>
 
 class QLabel;
-class QLineEdit;
 class QListView;
 class QPushButton;
 class QRadioButton;
@@ -16,8 +15,9 @@ class QRadioButton;
 namespace lapidor {
 
 class AboutDialog;
-class DigitKeyFilter;
+class EntryField;
 class LevelListModel;
+struct EntryRule;
 struct TwipsRect;
 
 // The program's working window: the gem grid, the start options, the report
@@ -47,8 +47,6 @@ protected:
     bool focusNextPrevChild(bool next) override;
 
 private:
-    using EntryRule = QString (*)(const QString&);
-
     void createMenus();
     void createGemGrid(QWidget* frame);
     void createStartOptions(QWidget* frame);
@@ -57,24 +55,25 @@ private:
     void createStatusBar();
 
     QLabel* addLabel(QWidget* parent, const char* name, const QString& caption, const TwipsRect& rect);
-    QLineEdit* addField(QWidget* parent, const char* name, const QString& text, const TwipsRect& rect, EntryRule rule);
+    EntryField* addField(QWidget* parent, const char* name, const QString& text, const TwipsRect& rect,
+                         const EntryRule& rule);
 
     void calculate();
     void showAbout();
     QWidget* selectedOption() const;
+    std::array<EntryField*, 26> entryFields() const; // the gem fields, then experience and level
 
     LevelLookup levels_;
     QString startupWarning_;
     bool warningShown_ = false;
 
     const QFont controlFont_;
-    DigitKeyFilter* keyFilter_;
-    std::array<QLineEdit*, 24> gemFields_{};
+    std::array<EntryField*, 24> gemFields_{};
     QPushButton* calculateButton_ = nullptr;
     QRadioButton* levelOption_ = nullptr;
     QRadioButton* experienceOption_ = nullptr;
-    QLineEdit* levelField_ = nullptr;
-    QLineEdit* experienceField_ = nullptr;
+    EntryField* levelField_ = nullptr;
+    EntryField* experienceField_ = nullptr;
     std::array<QLabel*, 8> reportLabels_{}; // in the order the report is written
     LevelListModel* labelModel_ = nullptr;
     LevelListModel* thresholdModel_ = nullptr;
