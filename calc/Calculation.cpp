@@ -1,6 +1,6 @@
 #include "calc/Calculation.h"
 
-#include "calc/ExperienceFormat.h"
+#include "text/ExperienceFormat.h"
 #include "calc/GemCatalogue.h"
 #include "levels/LevelsReader.h"
 #include "text/Numbers.h"

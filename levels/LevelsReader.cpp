@@ -1,6 +1,11 @@
 #include "levels/LevelsReader.h"
 
 #include "files/RegularFile.h"
+#include "text/Numbers.h"
+#include "text/ShownText.h"
+
+#include <algorithm>
+#include <cctype>
 
 #include <cstring>
 #include <limits>
@@ -38,6 +43,55 @@ bool startsWithUtf16Mark(std::string_view text)
 bool isBlank(std::string_view line)
 {
     return line.find_first_not_of(" \t") == npos;
+}
+
+bool isAsciiLetter(char c)
+{
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+}
+
+// Whether the line holds the word, in any case, with no letter joined to
+// it: "levels" does not mention LEVEL, nor "experience" XP.
+bool mentions(std::string_view line, std::string_view word)
+{
+    const auto sameLetter = [](char a, char b) { return std::toupper(static_cast<unsigned char>(a)) == b; };
+    for (auto at = line.begin();; ++at) {
+        at = std::search(at, line.end(), word.begin(), word.end(), sameLetter);
+        if (at == line.end())
+            return false;
+        const auto end = at + std::ptrdiff_t(word.size());
+        if ((at == line.begin() || !isAsciiLetter(at[-1])) && (end == line.end() || !isAsciiLetter(*end)))
+            return true;
+    }
+}
+
+// A note or a title: a line that mentions neither the word LEVEL nor XP,
+// in any case, means no level, so it reads like a blank line.
+bool isNote(std::string_view line)
+{
+    return !mentions(line, "LEVEL") && !mentions(line, "XP");
+}
+
+// For a line with blanks between "XP" or "LEVEL" and "=", or right after
+// "=": the marker as it should be written, such as "XP=400"; nothing when
+// the line has no such blanks.
+std::optional<std::string> writtenWithoutBlanks(std::string_view line)
+{
+    constexpr std::string_view blanks = " \t";
+    for (const std::string_view marker : {"XP", "LEVEL"}) {
+        for (auto at = line.find(marker); at != npos; at = line.find(marker, at + 1)) {
+            const auto equals = line.find_first_not_of(blanks, at + marker.size());
+            if (equals == npos || line[equals] != '=')
+                continue;
+            const auto value = line.find_first_not_of(blanks, equals + 1);
+            if (equals == at + marker.size() && value == equals + 1)
+                continue; // written as it should be
+            const auto valueEnd = value == npos ? npos : line.find_first_of(" \t]", value);
+            const auto written = value == npos ? std::string_view() : line.substr(value, valueEnd - value);
+            return std::string(marker) + "=" + shownText(cutShort(written, longestQuotedText, "..."));
+        }
+    }
+    return std::nullopt;
 }
 
 // Where the next line end (CR or LF) lies at or after a position: two
@@ -121,20 +175,20 @@ private:
         // "[LEVEL=") adds nothing at all: later labels and thresholds stay
         // paired, though each now stands one row earlier.
         if (labelStop == npos || labelStop < labelStart) {
-            if (!isBlank(line))
-                noteIrregular(number, withoutLabel(line, levelAt, labelStop), true);
+            if (!isBlank(line) && !isNote(line))
+                noteIrregular(number, line, withoutLabel(line, levelAt, labelStop), true);
             return;
         }
-        const auto thresholds = appendThresholds(line);
+        const auto thresholds = appendThresholds(number, line);
         append(file_.table.labels, line.substr(labelStart, labelStop - labelStart));
         if (thresholds == 0)
-            noteIrregular(number, "has no XP value closed by ']'");
+            noteIrregular(number, line, "has no XP value closed by ']'");
         else if (thresholds > 1)
-            noteIrregular(number,
+            noteIrregular(number, line,
                           "has " + (thresholds == 2 ? std::string("two") : std::to_string(thresholds)) + " XP values");
     }
 
-    std::size_t appendThresholds(std::string_view line)
+    std::size_t appendThresholds(std::size_t number, std::string_view line)
     {
         std::size_t added = 0;
         auto marker = line.find(thresholdMarker);
@@ -145,6 +199,7 @@ private:
             const auto close = piece.find(']');
             if (close != npos && close > 0) {
                 append(file_.table.thresholds, piece.substr(0, close));
+                checkOrder(number, piece.substr(0, close));
                 ++added;
             }
             marker = nextMarker;
@@ -167,15 +222,45 @@ private:
         list.push_back({std::uint32_t(piece.data() - file_.table.text.data()), std::uint32_t(piece.size())});
     }
 
-    void noteIrregular(std::size_t number, std::string problem, bool givesNoLevel = false)
+    // Blanks around "=" are named as such, whatever else they cause.
+    void noteIrregular(std::size_t number, std::string_view line, std::string problem, bool givesNoLevel = false)
     {
-        if (!file_.firstIrregularLine)
-            file_.firstIrregularLine = IrregularLine{number, std::move(problem), givesNoLevel};
+        if (file_.firstIrregularLine)
+            return;
+        if (const auto written = writtenWithoutBlanks(line))
+            problem = "has blanks around '=': write " + *written + ", without blanks around '='";
+        file_.firstIrregularLine = IrregularLine{number, std::move(problem), givesNoLevel};
     }
+
+    // Notes the first threshold that is not a number, and the first that
+    // is not above the one before it (or not above 0, after the first).
+    void checkOrder(std::size_t number, std::string_view threshold)
+    {
+        const auto row = file_.table.thresholds.size() - 1;
+        const auto value = wholeNumber(threshold);
+        if (!value) {
+            if (!file_.firstUnreadableThreshold)
+                file_.firstUnreadableThreshold
+                    = UnreadableThreshold{number, row, std::string(threshold), leadingNumber(threshold)};
+            previous_.reset();
+            return;
+        }
+        if (previous_ && !file_.firstThresholdOutOfOrder && (*value <= previous_->value || *value <= 0))
+            file_.firstThresholdOutOfOrder = ThresholdOutOfOrder{
+                number,          row, std::string(threshold), *value, previous_->line, std::string(previous_->text),
+                previous_->value};
+        previous_ = Previous{number, threshold, *value};
+    }
+    struct Previous {
+        std::size_t line;
+        std::string_view text;
+        double value;
+    };
 
     LevelsFile& file_;
     std::string_view text_;
     std::size_t memoryLimit_;
+    std::optional<Previous> previous_; // the last threshold read, when it is a number
 };
 
 // The folder a path leads into; empty when the working folder a relative

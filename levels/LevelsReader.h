@@ -27,6 +27,25 @@ struct IrregularLine {
     bool givesNoLevel = false; // it adds nothing, so every later level counts one lower
 };
 
+// A threshold the calculation cannot read as a number, such as "24O0".
+struct UnreadableThreshold {
+    std::size_t line = 0;
+    std::size_t row = 0;   // in the list of thresholds, counted from 0
+    std::string text;      // as written
+    double leadingValue{}; // what looking a level up by experience makes of it
+};
+
+// A threshold not above the one before it, or not above 0 after the first.
+struct ThresholdOutOfOrder {
+    std::size_t line = 0;
+    std::size_t row = 0;
+    std::string text;
+    double value{};
+    std::size_t previousLine = 0;
+    std::string previousText;
+    double previousValue{};
+};
+
 struct LevelsFile {
     // What kept the file from being read, if anything.
     enum class Failure { None, File, Memory, WorkingFolder };
@@ -35,6 +54,8 @@ struct LevelsFile {
     Failure failure = Failure::None;
     std::string unreadable; // why the file could not be read, in plain words; empty when it was
     std::optional<IrregularLine> firstIrregularLine;
+    std::optional<UnreadableThreshold> firstUnreadableThreshold;
+    std::optional<ThresholdOutOfOrder> firstThresholdOutOfOrder;
     std::filesystem::path folder; // where the file was looked for; empty when that is not known
 };
 

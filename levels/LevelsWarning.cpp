@@ -1,6 +1,7 @@
 #include "levels/LevelsWarning.h"
 
 #include "files/RegularFile.h"
+#include "text/ExperienceFormat.h"
 #include "text/ShownText.h"
 
 #include <cctype>
@@ -72,6 +73,29 @@ LevelsWarning levelsWarning(const LevelsFile& file, std::string_view fileName)
                                             "than the file means."
                                           : "From that line on, levels may be paired with the wrong experience.")
                     + "\n\n" + wellFormedLine + " " + startAgain,
+                false};
+    if (const auto& threshold = file.firstUnreadableThreshold)
+        return {LevelsWarning::Kind::UnreadableThreshold,
+                "In " + theFile(file, fileName) + ", line " + std::to_string(threshold->line) + " gives the XP value "
+                    + quotedText(threshold->text) + ", which is not a number. A calculation from level "
+                    + std::to_string(threshold->row + 1) + " cannot be made, and looking up levels by experience "
+                    + "reads that value as " + formatExperience(threshold->leadingValue, ".") + ".\n\n" + wellFormedLine
+                    + " " + startAgain,
+                false};
+    if (const auto& order = file.firstThresholdOutOfOrder)
+        return {LevelsWarning::Kind::ThresholdsOutOfOrder,
+                "In " + theFile(file, fileName) + ", line " + std::to_string(order->line) + " gives "
+                    + shownText(order->text) + " XP, "
+                    + (order->value > order->previousValue
+                           ? std::string("but every level after the first needs more than 0 XP")
+                           : "no more than the " + shownText(order->previousText) + " XP of line "
+                               + std::to_string(order->previousLine))
+                    + ". From the current level, Lapidor uses the file as written; but from the current experience "
+                      "it finds the largest XP value reached, so "
+                    + (order->value < order->previousValue && order->value > 0
+                           ? std::string("levels come out in the wrong order.")
+                           : "level " + std::to_string(order->row + 1) + " can never be reached.")
+                    + "\n\nThe levels should be listed from the lowest XP value to the highest. " + startAgain,
                 false};
     return {};
 }

@@ -12,9 +12,11 @@ namespace lapidor {
 struct LevelsWarning {
     enum class Kind {
         None,
-        Unreadable, // missing, not a regular file, too large, UTF-16, ...
-        NoLevels,   // read, but it gives no threshold at all
-        OutOfStep,  // a line gives other than exactly one label and one threshold
+        Unreadable,           // missing, not a regular file, too large, UTF-16, ...
+        NoLevels,             // read, but it gives no threshold at all
+        OutOfStep,            // a line gives other than exactly one label and one threshold
+        UnreadableThreshold,  // a threshold is not a number: "24O0"
+        ThresholdsOutOfOrder, // a threshold is not above the one before it
     };
     Kind kind = Kind::None;
     std::string text;       // plain words, with how to go on

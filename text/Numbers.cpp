@@ -186,6 +186,8 @@ double leadingNumber(std::string_view text)
 
 std::optional<double> wholeNumber(std::string_view text)
 {
+    if (const auto plain = plainDigits(text))
+        return plain;
     const auto start = text.find_first_not_of(" \t");
     if (start == std::string_view::npos)
         return std::nullopt;

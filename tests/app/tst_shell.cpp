@@ -18,6 +18,7 @@
 #include <QWindow>
 
 #include <csignal>
+#include <functional>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -58,6 +59,29 @@ QByteArray fingerprint(const QString& path)
         print += " " + QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha256).toHex();
     return print;
 }
+
+// Calls a function with every event an object receives.
+class EventWatcher : public QObject {
+public:
+    EventWatcher(QObject* watched, std::function<void(QObject*, QEvent*)> seen)
+        : watched_(watched)
+        , seen_(std::move(seen))
+    {
+        watched_->installEventFilter(this);
+    }
+    ~EventWatcher() override { watched_->removeEventFilter(this); }
+
+protected:
+    bool eventFilter(QObject* object, QEvent* event) override
+    {
+        seen_(object, event);
+        return false;
+    }
+
+private:
+    QObject* watched_;
+    std::function<void(QObject*, QEvent*)> seen_;
+};
 
 } // namespace
 
@@ -351,8 +375,15 @@ void ShellTest::levelsFileIsToldOnceOverTheWindow()
         QFile::remove(sample);
     }
 
+    // When a box appears, whether the window stood on the screen by then.
+    QList<bool> exposedWhenShown;
+    const auto watcher = std::make_unique<EventWatcher>(qApp, [&](QObject* object, QEvent* event) {
+        if (event->type() == QEvent::Show && qobject_cast<QMessageBox*>(object))
+            exposedWhenShown << startup_->mainWindow()->windowHandle()->isExposed();
+    });
     MainWindow* window = startUp();
     QVERIFY(window->isVisible());
+    QVERIFY(window->findChildren<QMessageBox*>().isEmpty()); // not before the window is on the screen
     if (saying.isEmpty()) {
         QTest::qWait(50);
         QVERIFY(window->findChildren<QMessageBox*>().isEmpty());
@@ -369,6 +400,7 @@ void ShellTest::levelsFileIsToldOnceOverTheWindow()
     QTRY_VERIFY((box->frameGeometry().center() - window->frameGeometry().center()).manhattanLength() <= 2);
     QTest::qWait(50);
     QCOMPARE(window->findChildren<QMessageBox*>().size(), 1);
+    QCOMPARE(exposedWhenShown, QList<bool>{true});
 }
 
 void ShellTest::desktopIdentityMatchesTheDesktopEntry()

@@ -70,6 +70,8 @@ private slots:
     void failure_data();
     void failure();
     void levelScanPassesTheSixteenBitRange();
+    void lookupFollowsTheRuleOnAnyTable_data();
+    void lookupFollowsTheRuleOnAnyTable();
 };
 
 void CalculationTest::gemCatalogue()
@@ -325,6 +327,46 @@ void CalculationTest::levelScanPassesTheSixteenBitRange()
     QCOMPARE(levels.findLevelIndex(399995.0), 39999);
     QCOMPARE(levels.findLevelIndex(327685.0), 32768);
     QCOMPARE(levels.findLevelIndex(0.0), 0);
+}
+
+// The level lookup against the rule itself, read off the table row by row:
+// the first row of the largest threshold above 0 that the experience has
+// reached, or row 0.
+void CalculationTest::lookupFollowsTheRuleOnAnyTable_data()
+{
+    QTest::addColumn<QList<double>>("thresholds");
+
+    QTest::newRow("sorted") << QList<double>{0, 1000, 3000, 6000, 10000};
+    QTest::newRow("descending") << QList<double>{5000, 4000, 3000, 2000, 1000};
+    QTest::newRow("zeros after the first row") << QList<double>{0, 0, 500, 0, 800};
+    QTest::newRow("negative thresholds") << QList<double>{-100, 200, -5, 300, -1000};
+    QTest::newRow("repeated thresholds, unsorted") << QList<double>{700, 200, 700, 200, 0, 700, 50};
+    QTest::newRow("fractions and repeats") << QList<double>{0.5, 0.25, 0.5, 1e15, 1e15 + 2, 0.25};
+    QTest::newRow("only zeros and negatives") << QList<double>{0, -1, 0, -2};
+    QTest::newRow("empty table") << QList<double>{};
+}
+
+void CalculationTest::lookupFollowsTheRuleOnAnyTable()
+{
+    QFETCH(QList<double>, thresholds);
+    std::string text;
+    for (const double threshold : thresholds)
+        text += "[LEVEL=x XP=" + QByteArray::number(threshold, 'g', 17).toStdString() + "]\n";
+    const LevelLookup levels(readLevels(text).table);
+
+    QList<double> experiences{-1e300, -1, 0, 1e300};
+    for (const double threshold : thresholds)
+        experiences << threshold << threshold - 0.125 << threshold + 0.125;
+    for (const double x : experiences) {
+        qsizetype expected = 0;
+        double best = 0;
+        for (qsizetype row = 0; row < thresholds.size(); ++row)
+            if (thresholds[row] > best && thresholds[row] <= x) {
+                best = thresholds[row];
+                expected = row;
+            }
+        QVERIFY2(levels.findLevelIndex(x) == expected, qPrintable(QString("experience %1").arg(x, 0, 'g', 17)));
+    }
 }
 
 QTEST_APPLESS_MAIN(CalculationTest)

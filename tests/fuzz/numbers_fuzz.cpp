@@ -1,6 +1,6 @@
 // The two readings of a number, the 16-bit reading and the report's
 // experience text, on arbitrary text.
-#include "calc/ExperienceFormat.h"
+#include "text/ExperienceFormat.h"
 #include "tests/fuzz/Check.h"
 #include "text/Numbers.h"
 

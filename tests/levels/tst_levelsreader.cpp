@@ -1,10 +1,13 @@
 #include "files/PathSwapHook.h"
+#include "files/ReadWhole.h"
 #include "levels/LevelsReader.h"
 #include "levels/LevelsWarning.h"
 
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <algorithm>
+#include <climits>
 #include <fstream>
 #include <sys/stat.h>
 
@@ -45,6 +48,8 @@ private slots:
     void warnsAtStartUp_data();
     void warnsAtStartUp();
     void readsLargeFilesWhole();
+    void readsWholeWithinTheLimit_data();
+    void readsWholeWithinTheLimit();
 };
 
 void LevelsReaderTest::readsLines_data()
@@ -123,6 +128,21 @@ void LevelsReaderTest::readsLines_data()
                                      << QByteArrayList{"0", "1", "2"} << QString("line 1 has 3 XP values");
     QTest::newRow("line of blanks is well-formed") << QByteArray("[LEVEL=1 XP=0]\r\n \t \r\n[LEVEL=2 XP=5]")
                                                    << QByteArrayList{"1", "2"} << QByteArrayList{"0", "5"} << QString();
+    QTest::newRow("note line is like a blank line") << QByteArray("# levels for season 3\r\n[LEVEL=1 XP=0]")
+                                                    << QByteArrayList{"1"} << QByteArrayList{"0"} << QString();
+    QTest::newRow("title in capitals is like a blank line")
+        << QByteArray("EXPERIENCE LEVELS\n[LEVEL=1 XP=0]") << QByteArrayList{"1"} << QByteArrayList{"0"} << QString();
+    QTest::newRow("line that mentions a level and gives none")
+        << QByteArray("Level 1 starts at 0\n[LEVEL=2 XP=5]") << QByteArrayList{"2"} << QByteArrayList{"5"}
+        << QString("line 1 has no XP value");
+    QTest::newRow("blanks around = are named")
+        << QByteArray("[LEVEL=1 XP=0]\n[LEVEL = 2 XP = 400]") << QByteArrayList{"1", " = 2"} << QByteArrayList{"0"}
+        << QString("line 2 has blanks around '=': write XP=\u2068"
+                   "400\u2069, without blanks around '='");
+    QTest::newRow("blank after XP= in a line without ']'")
+        << QByteArray("[LEVEL=2 XP= 400") << QByteArrayList{"2"} << QByteArrayList{}
+        << QString("line 1 has blanks around '=': write XP=\u2068"
+                   "400\u2069, without blanks around '='");
     QTest::newRow("UTF-8 byte-order mark is skipped") << QByteArray("\xEF\xBB\xBF"
                                                                     "abcdefL XP=5]")
                                                       << QByteArrayList{"L"} << QByteArrayList{"5"} << QString();
@@ -139,7 +159,8 @@ void LevelsReaderTest::readsLines()
     QCOMPARE(toList(file.table.labelTexts()), labels);
     QCOMPARE(toList(file.table.thresholdTexts()), thresholds);
     const auto& irregular = file.firstIrregularLine;
-    QCOMPARE(irregular ? QString("line %1 %2").arg(irregular->number).arg(irregular->problem.c_str()) : QString(),
+    QCOMPARE(irregular ? QString("line %1 %2").arg(irregular->number).arg(QString::fromStdString(irregular->problem))
+                       : QString(),
              firstIrregularLine);
 }
 
@@ -181,6 +202,30 @@ void LevelsReaderTest::decodesAsUtf8OrLatin1_data()
         << QByteArray("[LEVEL=\xc3\xa9 XP=0]\r\n[LEVEL=\xe9 XP=1]") << QString::fromUtf8("\u00c3\u00a9");
     QTest::newRow("overlong form is not UTF-8")
         << QByteArray("[LEVEL=\xc0\xaf XP=0]") << QString::fromUtf8("\u00c0\u00af");
+    QTest::newRow("stray continuation byte is not UTF-8")
+        << QByteArray("[LEVEL=a\x80 XP=0]") << QString::fromUtf8("a\u0080");
+    QTest::newRow("two-byte form cut short is not UTF-8")
+        << QByteArray("[LEVEL=\xc3 XP=0]") << QString::fromUtf8("\u00c3");
+    QTest::newRow("three-byte form cut short is not UTF-8")
+        << QByteArray("[LEVEL=\xe2\x82 XP=0]") << QString::fromUtf8("\u00e2\u0082");
+    QTest::newRow("four-byte form cut short is not UTF-8")
+        << QByteArray("[LEVEL=\xf0\x9f\x92 XP=0]") << QString::fromUtf8("\u00f0\u009f\u0092");
+    QTest::newRow("C1 lead byte is an overlong form")
+        << QByteArray("[LEVEL=\xc1\xbf XP=0]") << QString::fromUtf8("\u00c1\u00bf");
+    QTest::newRow("overlong three-byte form is not UTF-8")
+        << QByteArray("[LEVEL=\xe0\x80\xaf XP=0]") << QString::fromUtf8("\u00e0\u0080\u00af");
+    QTest::newRow("overlong four-byte form is not UTF-8")
+        << QByteArray("[LEVEL=\xf0\x80\x80\xaf XP=0]") << QString::fromUtf8("\u00f0\u0080\u0080\u00af");
+    QTest::newRow("surrogate is not UTF-8")
+        << QByteArray("[LEVEL=\xed\xa0\x80 XP=0]") << QString::fromUtf8("\u00ed\u00a0\u0080");
+    QTest::newRow("beyond U+10FFFF is not UTF-8")
+        << QByteArray("[LEVEL=\xf4\x90\x80\x80 XP=0]") << QString::fromUtf8("\u00f4\u0090\u0080\u0080");
+    QTest::newRow("lead byte F5 is not UTF-8")
+        << QByteArray("[LEVEL=\xf5\x80\x80\x80 XP=0]") << QString::fromUtf8("\u00f5\u0080\u0080\u0080");
+    QTest::newRow("last character before the surrogates is UTF-8")
+        << QByteArray("[LEVEL=\xed\x9f\xbf XP=0]") << QString::fromUtf8("\ud7ff");
+    QTest::newRow("U+10FFFF is UTF-8") << QByteArray("[LEVEL=\xf4\x8f\xbf\xbf XP=0]")
+                                       << QString::fromUtf8("\U0010ffff");
     QTest::newRow("UTF-8 byte-order mark is not part of the text")
         << QByteArray("\xef\xbb\xbf[LEVEL=\xe2\x82\xac XP=0]") << QString::fromUtf8("\u20ac");
 }
@@ -243,6 +288,58 @@ void LevelsReaderTest::warnsAtStartUp_data()
         << "line 2 has no space before 'XP='. That line gives no level, so every level after it counts as one lower";
     QTest::newRow("file swapped for a named pipe between the look and the open")
         << "swapped for fifo" << twoLevels << unreadable << "it changed while it was being opened";
+    QTest::newRow("threshold with a letter O")
+        << "file" << QByteArray("[LEVEL=1 XP=0]\n[LEVEL=2 XP=400]\n[LEVEL=3 XP=24O0]\n")
+        << int(LevelsWarning::Kind::UnreadableThreshold)
+        << "line 3 gives the XP value \"\u2068"
+           "24O0\u2069\", which is not a number. A calculation from level 3 cannot be made, "
+           "and looking up levels by experience reads that value as 24.";
+    QTest::newRow("threshold with a grouping separator")
+        << "file" << QByteArray("[LEVEL=1 XP=0]\n[LEVEL=2 XP=1,000]") << int(LevelsWarning::Kind::UnreadableThreshold)
+        << "line 2 gives the XP value \"\u2068"
+           "1,000\u2069\"";
+    QTest::newRow("thresholds running down")
+        << "file"
+        << QByteArray("[LEVEL=5 XP=4000]\n[LEVEL=4 XP=3000]\n[LEVEL=3 XP=2000]\n[LEVEL=2 XP=1000]\n[LEVEL=1 XP=0]\n")
+        << int(LevelsWarning::Kind::ThresholdsOutOfOrder)
+        << "line 2 gives \u2068"
+           "3000\u2069 XP, no more than the \u2068"
+           "4000\u2069 XP of line 1. From the current level, "
+           "Lapidor uses the file as written; but from the current experience it finds the largest XP value reached, "
+           "so "
+           "levels come out in the wrong order.";
+    QTest::newRow("repeated threshold") << "file" << QByteArray("[LEVEL=1 XP=0]\n[LEVEL=2 XP=400]\n[LEVEL=3 XP=400]")
+                                        << int(LevelsWarning::Kind::ThresholdsOutOfOrder)
+                                        << "no more than the \u2068"
+                                           "400\u2069 XP of line 2. From the current "
+                                           "level, Lapidor uses the file as written; but from the current experience "
+                                           "it finds the largest XP value reached, "
+                                           "so level 3 can never be reached.";
+    QTest::newRow("zero after the first line")
+        << "file" << QByteArray("[LEVEL=1 XP=0]\n[LEVEL=2 XP=0]") << int(LevelsWarning::Kind::ThresholdsOutOfOrder)
+        << "line 2 gives \u2068"
+           "0\u2069 XP, no more than";
+    QTest::newRow("negative after a lower one")
+        << "file" << QByteArray("[LEVEL=1 XP=-10]\n[LEVEL=2 XP=-5]") << int(LevelsWarning::Kind::ThresholdsOutOfOrder)
+        << "line 2 gives \u2068-5\u2069 XP, but every level after the first needs more than 0 XP. From the current "
+           "level, "
+           "Lapidor uses the file as written; but from the current experience it finds the largest XP value reached, "
+           "so "
+           "level 2 can never be reached.";
+    QTest::newRow("typo is told before disorder")
+        << "file" << QByteArray("[LEVEL=1 XP=0]\n[LEVEL=2 XP=0]\n[LEVEL=3 XP=x]")
+        << int(LevelsWarning::Kind::UnreadableThreshold) << "line 3 gives the XP value";
+    QTest::newRow("a line out of step is told before a typo")
+        << "file" << QByteArray("[LEVEL=1 XP=0]\n[LEVEL=2 XP=x]\n[LEVEL=3 XP=5] XP=6]") << outOfStep
+        << "line 3 has two XP values";
+    QTest::newRow("note line gets no word")
+        << "file" << QByteArray("# levels for season 3\n[LEVEL=1 XP=0]\n[LEVEL=2 XP=400]\n")
+        << int(LevelsWarning::Kind::None) << "";
+    QTest::newRow("blanks around = are said as such")
+        << "file" << QByteArray("[LEVEL=1 XP=0]\n[LEVEL = 2 XP = 400]\n") << outOfStep
+        << "line 2 has blanks around '=': write XP=\u2068"
+           "400\u2069, without blanks around '='. From that line on, levels may "
+           "be paired with the wrong experience.";
     QTest::newRow("blank lines are well-formed")
         << "file" << QByteArray("\n[LEVEL=1 XP=0]\n\n  \n") << int(LevelsWarning::Kind::None) << "";
 }
@@ -339,6 +436,49 @@ void LevelsReaderTest::readsLargeFilesWhole()
     QCOMPARE(bytes(file.table.label(levels - 1)), QByteArray("40000"));
     QCOMPARE(bytes(file.table.threshold(levels - 1)), QByteArray("400000"));
     QCOMPARE(file.table.label(levels).size(), longLabel.size());
+}
+
+// The loop that reads a whole file, with a stand-in for the file: it holds
+// `available` bytes, of which it said it held `expected`, and fails after
+// `failAfter` bytes (-1: never).
+void LevelsReaderTest::readsWholeWithinTheLimit_data()
+{
+    QTest::addColumn<int>("expected");
+    QTest::addColumn<int>("available");
+    QTest::addColumn<int>("failAfter");
+    QTest::addColumn<int>("read"); // bytes read; -1 when refused
+    QTest::addColumn<QString>("problem");
+
+    // clang-format off
+    QTest::newRow("file as large as it looked") << 100 << 100 << -1 << 100 << "";
+    QTest::newRow("file that grew up to the limit") << 10 << 1000 << -1 << 1000 << "";
+    QTest::newRow("file that grew past the limit while it was read") << 10 << 5000 << -1 << -1 << "it grew past 1000 bytes while it was read";
+    QTest::newRow("file that looked small and never ends") << 0 << INT_MAX << -1 << -1 << "it grew past 1000 bytes while it was read";
+    QTest::newRow("file shorter than it looked") << 900 << 20 << -1 << 20 << "";
+    QTest::newRow("read that fails part way") << 100 << 100 << 50 << -1 << "Input/output error";
+    // clang-format on
+}
+
+void LevelsReaderTest::readsWholeWithinTheLimit()
+{
+    QFETCH(int, expected);
+    QFETCH(int, available);
+    QFETCH(int, failAfter);
+    QFETCH(int, read);
+    QFETCH(QString, problem);
+
+    int given = 0;
+    const auto contents = readWhole(std::uintmax_t(expected), 1000, [&](char* into, std::size_t room) -> ReadStep {
+        if (failAfter >= 0 && given >= failAfter)
+            return {0, "Input/output error"};
+        const int count = std::min({int(room), available - given, 64});
+        std::fill_n(into, count, 'x');
+        given += count;
+        return {std::size_t(count), {}};
+    });
+    QCOMPARE(QString::fromStdString(contents.problem), problem);
+    QCOMPARE(read < 0 ? contents.bytes.empty() : int(contents.bytes.size()) == read, true);
+    QVERIFY(given <= 1001); // never more than the limit and the one byte that shows it was passed
 }
 
 QTEST_APPLESS_MAIN(LevelsReaderTest)

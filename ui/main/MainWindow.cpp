@@ -26,6 +26,7 @@
 #include <QMenuBar>
 #include <QRadioButton>
 #include <QStandardPaths>
+#include <QTimer>
 
 #include <algorithm>
 #include <filesystem>
@@ -105,7 +106,9 @@ MainWindow::MainWindow(QWidget* parent)
     createMenus();
     createStatusBar();
 
-    resize(pixels(layout::clientWidth), menuBar()->sizeHint().height() + pixels(layout::clientHeight));
+    const int formHeight = pixels(layout::clientHeight) - pixels(layout::statusBarHeight);
+    barsHeight_ = barsHeight();
+    resize(pixels(layout::clientWidth), formHeight + barsHeight_);
     gemFields_.front()->setFocus();
 }
 
@@ -215,10 +218,11 @@ void MainWindow::createLevelLists(QWidget* clientArea)
 
 void MainWindow::createStatusBar()
 {
-    auto* bar = new ClockStatusBar(QStringLiteral("Lapidor"), pixels(layout::statusPanelWidth), this);
+    auto* bar = new ClockStatusBar(QStringLiteral("Lapidor"), pixels(layout::statusPanelWidth),
+                                   pixels(layout::statusBarHeight), this);
     bar->setObjectName(QStringLiteral("sbStatusBar"));
-    bar->setFixedHeight(pixels(layout::statusBarHeight));
     setStatusBar(bar);
+    connect(bar, &ClockStatusBar::heightFitted, this, &MainWindow::keepFormHeight);
 }
 
 QLabel* MainWindow::addLabel(QWidget* parent, const char* name, const QString& caption, const TwipsRect& rect)
@@ -351,6 +355,29 @@ bool MainWindow::focusNextPrevChild(bool next)
         }
     }
     return false;
+}
+
+int MainWindow::barsHeight() const
+{
+    return menuBar()->sizeHint().height() + statusBar()->height();
+}
+
+// The menu bar and the status bar grow with a larger font; the window grows
+// with them, so that they take no height from the form.
+void MainWindow::keepFormHeight()
+{
+    const int now = barsHeight();
+    if (now != barsHeight_)
+        resize(width(), height() + now - barsHeight_);
+    barsHeight_ = now;
+}
+
+void MainWindow::changeEvent(QEvent* event)
+{
+    QMainWindow::changeEvent(event);
+    // Once every bar has its new font.
+    if (event->type() == QEvent::FontChange)
+        QTimer::singleShot(0, this, &MainWindow::keepFormHeight);
 }
 
 void MainWindow::closeEvent(QCloseEvent* event)

@@ -43,6 +43,7 @@ signals:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     bool focusNextPrevChild(bool next) override;
 
@@ -58,6 +59,9 @@ private:
     EntryField* addField(QWidget* parent, const char* name, const QString& text, const TwipsRect& rect,
                          const EntryRule& rule);
 
+    int barsHeight() const;
+    void keepFormHeight();
+
     void calculate();
     void showAbout();
     QWidget* selectedOption() const;
@@ -66,6 +70,7 @@ private:
     LevelLookup levels_;
     QString startupWarning_;
     bool warningShown_ = false;
+    int barsHeight_ = 0; // of the menu bar and the status bar, as the window was last sized for them
 
     const QFont controlFont_;
     std::array<EntryField*, 24> gemFields_{};

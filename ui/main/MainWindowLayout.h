@@ -110,7 +110,7 @@ constexpr TwipsRect outputLine{240, 1440, 4080 - 240, 15};
 constexpr TwipsRect levelLabelList{240, 8640, 2415, 255};
 constexpr TwipsRect levelThresholdList{2880, 8640, 2535, 255};
 
-constexpr int statusBarHeight = 270;
-constexpr int statusPanelWidth = 1440; // the text and date panels
+constexpr int statusBarHeight = 270;   // the least; a larger font makes it higher
+constexpr int statusPanelWidth = 1440; // the least width of each panel
 
 } // namespace lapidor::layout

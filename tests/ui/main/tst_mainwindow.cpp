@@ -18,6 +18,7 @@
 #include <QMimeData>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolTip>
@@ -83,6 +84,9 @@ private slots:
     void levelListsShowTheTableAsRead_data();
     void levelListsShowTheTableAsRead();
     void resizingMovesOnlyTheStatusBar();
+    void statusBarFitsItsFont_data();
+    void statusBarFitsItsFont();
+    void clockPanelsFollowTheMinutes();
     void timePanelShowsHoursAndMinutes_data();
     void timePanelShowsHoursAndMinutes();
 
@@ -157,8 +161,7 @@ void MainWindowTest::controlsStandAtTheirDesignPlaces()
 
 void MainWindowTest::opensInTheStartState()
 {
-    QCOMPARE(window_->centralWidget()->size() + QSize(0, find("sbStatusBar")->height()), QSize(768, 393));
-    QCOMPARE(find("sbStatusBar")->height(), 18);
+    QCOMPARE(window_->centralWidget()->size(), QSize(768, 393 - 18)); // the bar below is at least 18 high
     QCOMPARE(window_->windowTitle(), "Lapidor :: By Edda Rowan");
     QCOMPARE(window_->findChild<QAction*>("mnuHelpAbout")->text(), "&About ");
     for (int n = 1; n <= 24; ++n)
@@ -695,6 +698,68 @@ void MainWindowTest::resizingMovesOnlyTheStatusBar()
     QCOMPARE(find("Panel1")->width(), 96);
     QCOMPARE(find("Panel2")->width(), 96);
     QCOMPARE(find("Panel3")->width(), timePanel + 200);
+}
+
+// With a larger font the status bar grows, and the window with it, so that
+// the form keeps its height; each panel is as wide as its text needs.
+void MainWindowTest::statusBarFitsItsFont_data()
+{
+    QTest::addColumn<int>("points"); // 0: the toolkit's default font
+    QTest::addColumn<bool>("whileOpen");
+
+    QTest::newRow("the toolkit's default font") << 0 << false;
+    QTest::newRow("DejaVu Sans 16") << 16 << false;
+    QTest::newRow("DejaVu Sans 24") << 24 << false;
+    QTest::newRow("DejaVu Sans 16, chosen while the window is open") << 16 << true;
+}
+
+void MainWindowTest::statusBarFitsItsFont()
+{
+    QFETCH(int, points);
+    QFETCH(bool, whileOpen);
+    const QFont font = points ? QFont("DejaVu Sans", points) : QApplication::font();
+    const QFont previous = QApplication::font();
+    if (!whileOpen) {
+        QApplication::setFont(font);
+        init();
+    }
+    QApplication::setFont(font);
+    const auto restore = qScopeGuard([&] { QApplication::setFont(previous); });
+    auto* bar = find("sbStatusBar");
+    QTRY_COMPARE(bar->font(), font);
+
+    int textHeight = 0;
+    for (const char* name : {"Panel1", "Panel2", "Panel3"}) {
+        auto* panel = find<QLabel>(name);
+        textHeight = std::max(textHeight, panel->fontMetrics().height());
+        QTRY_VERIFY2(panel->fontMetrics().horizontalAdvance(panel->text()) <= panel->contentsRect().width(),
+                     qPrintable(QString("%1 clips \"%2\"").arg(name, panel->text())));
+        QVERIFY(panel->width() >= 96);
+    }
+    QTRY_COMPARE(bar->height(), std::max(18, textHeight + 5));
+    QTRY_COMPARE(window_->centralWidget()->size(), QSize(768, 375));
+}
+
+// The panels wake just after each minute begins, again and again: here on
+// a clock whose every minute passes in a moment, across midnight.
+void MainWindowTest::clockPanelsFollowTheMinutes()
+{
+    QDateTime now(QDate(2026, 12, 7), QTime(23, 58, 59, 990));
+    int readings = 0;
+    ClockStatusBar bar("Lapidor", 96, 18, nullptr, [&] {
+        ++readings;
+        const QDateTime reading = now;
+        now = now.addSecs(60); // the next reading is 10 ms before the minute after
+        return reading;
+    });
+    const QLocale locale;
+    const auto shown = [&](const QDateTime& at) {
+        return QStringList{locale.toString(at.date(), QLocale::ShortFormat),
+                           locale.toString(at.time(), withoutSeconds(locale.timeFormat(QLocale::ShortFormat)))};
+    };
+    QCOMPARE((QStringList{bar.panelText(2), bar.panelText(3)}), shown(QDateTime(QDate(2026, 12, 7), QTime(23, 58))));
+    QTRY_COMPARE((QStringList{bar.panelText(2), bar.panelText(3)}), shown(QDateTime(QDate(2026, 12, 8), QTime(0, 1))));
+    QVERIFY(readings >= 4);
 }
 
 void MainWindowTest::timePanelShowsHoursAndMinutes_data()

@@ -1,4 +1,4 @@
-#include "calc/ExperienceFormat.h"
+#include "text/ExperienceFormat.h"
 
 #include <charconv>
 #include <cmath>
