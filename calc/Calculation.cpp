@@ -1,8 +1,8 @@
 #include "calc/Calculation.h"
 
-#include "text/ExperienceFormat.h"
 #include "calc/GemCatalogue.h"
 #include "levels/LevelsReader.h"
+#include "text/ExperienceFormat.h"
 #include "text/Numbers.h"
 #include "text/ShownText.h"
 

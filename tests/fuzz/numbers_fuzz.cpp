@@ -1,7 +1,7 @@
 // The two readings of a number, the 16-bit reading and the report's
 // experience text, on arbitrary text.
-#include "text/ExperienceFormat.h"
 #include "tests/fuzz/Check.h"
+#include "text/ExperienceFormat.h"
 #include "text/Numbers.h"
 
 #include <cmath>
