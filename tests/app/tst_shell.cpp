@@ -123,6 +123,7 @@ private slots:
     void closingWritesThePlacementOnce();
     void minimisedCloseWritesNothing();
     void maximisedCloseWritesWhatTheWindowReports();
+    void aboutWindowClosesBeforeThePlacementIsSaved_data();
     void aboutWindowClosesBeforeThePlacementIsSaved();
     void hostileSettingsStores_data();
     void hostileSettingsStores();
@@ -227,14 +228,26 @@ void ShellTest::maximisedCloseWritesWhatTheWindowReports()
     QCOMPARE(savedPlacement(), expected);
 }
 
+void ShellTest::aboutWindowClosesBeforeThePlacementIsSaved_data()
+{
+    QTest::addColumn<int>("signal"); // 0: the window is closed
+
+    QTest::newRow("window closed") << 0;
+    QTest::newRow("SIGTERM") << SIGTERM;
+}
+
 void ShellTest::aboutWindowClosesBeforeThePlacementIsSaved()
 {
+    QFETCH(int, signal);
     MainWindow* window = startUp();
     QStringList savedWhenAboutClosed{"not closed"};
     QTimer::singleShot(0, window, [&] {
         auto* about = window->findChild<AboutDialog*>("frmAbout");
         connect(about, &QDialog::finished, [&] { savedWhenAboutClosed = savedPlacement(); });
-        window->close();
+        if (signal != 0)
+            ::raise(signal);
+        else
+            window->close();
     });
     window->findChild<QAction*>("mnuHelpAbout")->trigger(); // returns once the About window has closed
 
