@@ -1,43 +1,40 @@
 #include "app/SettingsStore.h"
 
+#ifdef Q_OS_WIN
+#include <QSettings>
+
+#include <memory>
+#else
+#include "app/FileReplacement.h"
+#include "app/SettingsLocation.h"
+#include "app/SettingsText.h"
 #include "files/RegularFile.h"
 
 #include <QDir>
 #include <QFileInfo>
-#include <QHash>
 #include <QLockFile>
-#include <QSettings>
-#include <QStandardPaths>
-
-#include <memory>
+#endif
 
 namespace lapidor {
 
 namespace {
-
-constexpr qint64 largestSettingsFile = 1 << 20;
-constexpr int lockWaitMilliseconds = 1000;
 
 void warnNotSaved(const QString& store, const QString& reason)
 {
     qWarning("Lapidor did not save the window placement to %s: %s.", qPrintable(store), qPrintable(reason));
 }
 
-// Only these stores are opened: QSettings' own user scope would first read
-// every fallback file it knows (organisation-wide and system ones), and any
-// of them can hang the close.
+#ifdef Q_OS_WIN
+// Only this store is opened: QSettings' own user scope would first read
+// every fallback it knows (organisation-wide and system ones).
 std::unique_ptr<QSettings> openStore()
 {
-#ifdef Q_OS_WIN
     return std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Lapidor"),
                                        QStringLiteral("Lapidor"));
-#else
-    return std::make_unique<QSettings>(userSettingsFile(), QSettings::IniFormat);
-#endif
 }
 
-#ifdef Q_OS_WIN
-// Whether the registry holds the values now.
+// Whether the registry holds the values now, asked afresh: the store that
+// wrote them would answer from its cache.
 bool storeHolds(const QString& group, const SettingsValues& values)
 {
     const auto settings = openStore();
@@ -48,6 +45,9 @@ bool storeHolds(const QString& group, const SettingsValues& values)
     return true;
 }
 #else
+constexpr qint64 largestSettingsFile = 1 << 20;
+constexpr int lockWaitMilliseconds = 1000;
+
 std::filesystem::path localPath(const QString& path)
 {
     return QFile::encodeName(path).toStdString();
@@ -81,74 +81,58 @@ QString lockRefusal(const QLockFile& lock)
     }
 }
 
-// Whether QSettings may go on to write the file: it is a regular file (or
-// none yet), its folder is there, and its lock can be taken now. The lock
-// is only probed and let go again, since QSettings takes it itself and
-// would wait on one held here.
-bool mayWrite(const QString& path)
+SettingsLines inFileForm(const SettingsValues& values)
 {
-    if (const auto reason = refusal(path, true); !reason.isEmpty()) {
-        warnNotSaved(path, reason);
-        return false;
-    }
-    const QString folder = QFileInfo(path).path();
-    if (!QDir().mkpath(folder)) {
-        warnNotSaved(path, QStringLiteral("its folder %1 could not be made").arg(folder));
-        return false;
-    }
-    // A named pipe at the lock path would hang even a lock attempt, which
-    // reads the lock's owner from it.
-    const QString lockPath = path + QStringLiteral(".lock");
-    if (const auto reason = refusal(lockPath, false); !reason.isEmpty()) {
-        warnNotSaved(path, QStringLiteral("its lock file %1: %2").arg(lockPath, reason));
-        return false;
-    }
-    QLockFile lock(lockPath);
-    if (!lock.tryLock(lockWaitMilliseconds)) {
-        warnNotSaved(path, QStringLiteral("its lock file %1: %2").arg(lockPath, lockRefusal(lock)));
-        return false;
-    }
-    return true;
+    SettingsLines lines;
+    for (const auto& [key, value] : values)
+        lines.append({key.toUtf8(), value.toUtf8()});
+    return lines;
 }
 
-// Whether the file holds the values in the group now, read from the file
-// itself: another QSettings on the same path would answer from the cache
-// of what was meant to be written.
-bool fileHolds(const QString& path, const QString& group, const SettingsValues& values)
+// The whole save to the file at path, each step told apart when it fails.
+QString saveToFile(const QString& path, const QString& group, const SettingsValues& values)
 {
-    const auto contents = readRegularFile(localPath(path), std::size_t(largestSettingsFile));
-    if (!contents.problem.empty())
-        return false;
-    QString section;
-    QHash<QString, QString> found;
-    for (const auto& rawLine : QByteArray::fromStdString(contents.bytes).split('\n')) {
-        const QString line = QString::fromUtf8(rawLine).trimmed();
-        if (line.startsWith(QLatin1Char('[')) && line.endsWith(QLatin1Char(']')))
-            section = line.mid(1, line.size() - 2);
-        else if (const auto equals = line.indexOf(QLatin1Char('=')); section == group && equals > 0)
-            found.insert(line.left(equals).trimmed(), line.mid(equals + 1).trimmed());
-    }
-    for (const auto& [key, value] : values)
-        if (found.value(key) != value)
-            return false;
-    return true;
+    if (const auto reason = refusal(path, true); !reason.isEmpty())
+        return reason;
+    const QString folder = QFileInfo(path).path();
+    if (!QDir().mkpath(folder))
+        return QStringLiteral("its folder %1 could not be made").arg(folder);
+
+    FileReplacement replacement(localPath(path));
+    if (!replacement.problem().empty())
+        return QString::fromStdString(replacement.problem());
+    // The lock stands beside the file that is replaced, the target of a
+    // symlink. Its name must reach QLockFile unchanged.
+    const QString target = QFile::decodeName(replacement.target().c_str());
+    if (QFile::encodeName(target) != replacement.target().c_str())
+        return QStringLiteral("it links to a file whose name is not valid UTF-8");
+    // A named pipe at the lock path would hang even a lock attempt, which
+    // reads the lock's owner from it.
+    const QString lockPath = target + QStringLiteral(".lock");
+    if (const auto reason = refusal(lockPath, false); !reason.isEmpty())
+        return QStringLiteral("its lock file %1: %2").arg(lockPath, reason);
+    QLockFile lock(lockPath);
+    if (!lock.tryLock(lockWaitMilliseconds))
+        return QStringLiteral("its lock file %1: %2").arg(lockPath, lockRefusal(lock));
+
+    // Under the lock no other save of this file is under way, so any
+    // temporary file beside it was left by one that was cut short.
+    replacement.removeLeftovers();
+    const auto current = replacement.readCurrent(std::size_t(largestSettingsFile));
+    if (!replacement.problem().empty())
+        return QString::fromStdString(replacement.problem());
+    const auto text = withSettings(QByteArray::fromStdString(current), group.toUtf8(), inFileForm(values));
+    if (!replacement.replaceWith(text.toStdString()))
+        return QString::fromStdString(replacement.problem());
+    return {};
 }
 #endif
 
 } // namespace
 
-QString userSettingsFile()
-{
-    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)
-        + QStringLiteral("/Lapidor/Lapidor.conf");
-}
-
 bool saveSettings(const QString& group, const SettingsValues& values)
 {
-#ifndef Q_OS_WIN
-    if (!mayWrite(userSettingsFile()))
-        return false;
-#endif
+#ifdef Q_OS_WIN
     QString store;
     {
         const auto settings = openStore();
@@ -159,18 +143,23 @@ bool saveSettings(const QString& group, const SettingsValues& values)
         settings->endGroup();
         settings->sync();
     }
-
-    // The status keeps only the first error, and a junk file that was then
-    // rewritten reports a format error; what counts is whether the values
-    // are there now.
-#ifdef Q_OS_WIN
+    // The status keeps only the first error; what counts is whether the
+    // values are there now.
     const bool saved = storeHolds(group, values);
-#else
-    const bool saved = fileHolds(store, group, values);
-#endif
     if (!saved)
         warnNotSaved(store, QStringLiteral("it could not be written"));
     return saved;
+#else
+    const auto location = userSettingsLocation();
+    if (location.file.isEmpty()) {
+        qWarning("Lapidor did not save the window placement: %s.", qPrintable(location.problem));
+        return false;
+    }
+    const QString problem = saveToFile(location.file, group, values);
+    if (!problem.isEmpty())
+        warnNotSaved(location.file, problem);
+    return problem.isEmpty();
+#endif
 }
 
 } // namespace lapidor

@@ -13,16 +13,16 @@ using SettingsValues = QList<std::pair<QString, QString>>;
 // whether they are there now. When they could not be saved, one warning on
 // stderr names the store and the reason; the caller carries on.
 //
-// On Linux the store is one file, Lapidor/Lapidor.conf under
-// $XDG_CONFIG_HOME (~/.config when that is unset). Closing must never hang
-// and nothing but a regular file may be written, so the file is left alone
-// when it is a folder, named pipe, device or socket (after following
-// symlinks), when it is larger than 1 MiB, or when its lock cannot be taken
-// within a second. A symlink to a regular file is written through. On
-// Windows the store is the registry.
+// On Linux the store is one file, Lapidor/Lapidor.conf in the folder the
+// XDG rules give (userSettingsLocation()); with no such folder nothing is
+// written. Closing must never hang, nothing but a regular file may be
+// written, and a failed save must never cost the file it would have
+// replaced. So the file is left alone when it is a folder, named pipe,
+// device or socket (after following symlinks), when it is larger than
+// 1 MiB, or when its lock cannot be taken within a second; otherwise it is
+// replaced in one step (FileReplacement) under that lock, keeping every
+// line but the values' own. A symlink to a regular file is written
+// through. On Windows the store is the registry.
 bool saveSettings(const QString& group, const SettingsValues& values);
-
-// The settings file on Linux.
-QString userSettingsFile();
 
 } // namespace lapidor

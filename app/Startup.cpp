@@ -1,6 +1,7 @@
 #include "app/Startup.h"
 
 #include "app/ClosingStep.h"
+#include "app/TerminationSignals.h"
 #include "levels/LevelsReader.h"
 #include "ui/main/MainWindow.h"
 
@@ -17,6 +18,9 @@ void Startup::start()
     // The levels file in the working folder, read once, before the window appears.
     mainWindow_->loadLevels(QString::fromUtf8(levelsFileName.data(), qsizetype(levelsFileName.size())));
     mainWindow_->show();
+#ifndef Q_OS_WIN
+    terminationSignals_ = std::make_unique<TerminationSignals>(*mainWindow_);
+#endif
 }
 
 } // namespace lapidor

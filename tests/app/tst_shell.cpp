@@ -1,15 +1,19 @@
 #include "app/ApplicationIdentity.h"
 #include "app/ClosingStep.h"
-#include "app/SettingsStore.h"
+#include "app/SettingsLocation.h"
 #include "app/Startup.h"
+#include "files/PathSwapHook.h"
 #include "ui/about/AboutDialog.h"
 #include "ui/main/MainWindow.h"
 
 #include <QApplication>
 #include <QCryptographicHash>
+#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QLockFile>
 #include <QMessageBox>
+#include <QProcess>
+#include <QScopeGuard>
 #include <QSettings>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -18,6 +22,7 @@
 #include <QWindow>
 
 #include <csignal>
+#include <cstring>
 #include <functional>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -29,9 +34,14 @@ namespace {
 
 const QStringList placementKeys = {"MainLeft", "MainTop", "MainWidth", "MainHeight"};
 
+QString settingsFile()
+{
+    return userSettingsLocation().file;
+}
+
 QStringList savedPlacement()
 {
-    QSettings settings(userSettingsFile(), QSettings::IniFormat);
+    QSettings settings(settingsFile(), QSettings::IniFormat);
     QStringList values;
     for (const auto& key : placementKeys)
         values << settings.value("Settings/" + key).toString();
@@ -83,6 +93,46 @@ private:
     std::function<void(QObject*, QEvent*)> seen_;
 };
 
+// The bytes of a regular file of at most 8 MiB; other kinds are never opened.
+QByteArray contents(const QString& path)
+{
+    const QFileInfo info(path);
+    QFile file(path);
+    if (!info.isFile() || info.size() > (8 << 20) || !file.open(QIODevice::ReadOnly))
+        return "not a readable file";
+    return file.readAll();
+}
+
+// Temporary files of a save that were left in a folder.
+QStringList leftovers(const QString& folder)
+{
+    return QDir(folder).entryList({"*.tmp"}, QDir::AllEntries | QDir::Hidden | QDir::System);
+}
+
+// Another program that takes the lock file at a path and holds it until
+// its input closes: this test program started again (see main()).
+std::unique_ptr<QProcess> startLockHolder(const QString& lockPath)
+{
+    auto holder = std::make_unique<QProcess>();
+    holder->start(QCoreApplication::applicationFilePath(), {"--hold-lock", lockPath});
+    if (!holder->waitForReadyRead(30'000) || holder->readLine().trimmed() != "locked")
+        return {};
+    return holder;
+}
+
+int holdLock(int argc, char* argv[])
+{
+    QCoreApplication app(argc, argv); // the lock names the program holding it
+    QLockFile lock(QFile::decodeName(argv[2]));
+    if (!lock.tryLock(0))
+        return 1;
+    std::puts("locked");
+    std::fflush(stdout);
+    char byte;
+    while (::read(STDIN_FILENO, &byte, 1) > 0) {}
+    return 0;
+}
+
 } // namespace
 
 class ShellTest : public QObject {
@@ -97,9 +147,12 @@ private slots:
     void closingWritesThePlacementOnce();
     void minimisedCloseWritesNothing();
     void maximisedCloseWritesWhatTheWindowReports();
+    void aboutWindowClosesBeforeThePlacementIsSaved_data();
     void aboutWindowClosesBeforeThePlacementIsSaved();
     void hostileSettingsStores_data();
     void hostileSettingsStores();
+    void settingsFolderFollowsTheXdgRules_data();
+    void settingsFolderFollowsTheXdgRules();
     void levelsFileIsToldOnceOverTheWindow_data();
     void levelsFileIsToldOnceOverTheWindow();
     void desktopIdentityMatchesTheDesktopEntry();
@@ -117,9 +170,10 @@ private:
 void ShellTest::initTestCase()
 {
     qputenv("XDG_CONFIG_HOME", QFile::encodeName(configDir_.path()));
+    qputenv("HOME", QFile::encodeName(dataDir_.filePath("user")));
     qputenv("XDG_DATA_HOME", QFile::encodeName(dataDir_.filePath("home")));
     qputenv("XDG_DATA_DIRS", QFile::encodeName(dataDir_.filePath("system")));
-    QVERIFY(userSettingsFile().startsWith(configDir_.path() + "/"));
+    QVERIFY(settingsFile().startsWith(configDir_.path() + "/"));
     QFile levels(workDir_.filePath("levels.txt"));
     QVERIFY(levels.open(QIODevice::WriteOnly));
     levels.write("[LEVEL=1 XP=0]\r\n[LEVEL=2 XP=1000]\r\n");
@@ -179,7 +233,7 @@ void ShellTest::closingWritesThePlacementOnce()
 
 void ShellTest::minimisedCloseWritesNothing()
 {
-    QSettings(userSettingsFile(), QSettings::IniFormat).setValue("Settings/MainLeft", "1234");
+    QSettings(settingsFile(), QSettings::IniFormat).setValue("Settings/MainLeft", "1234");
     MainWindow* window = startUp();
     window->showMinimized();
     QTRY_VERIFY(window->isMinimized());
@@ -198,14 +252,26 @@ void ShellTest::maximisedCloseWritesWhatTheWindowReports()
     QCOMPARE(savedPlacement(), expected);
 }
 
+void ShellTest::aboutWindowClosesBeforeThePlacementIsSaved_data()
+{
+    QTest::addColumn<int>("signal"); // 0: the window is closed
+
+    QTest::newRow("window closed") << 0;
+    QTest::newRow("SIGTERM") << SIGTERM;
+}
+
 void ShellTest::aboutWindowClosesBeforeThePlacementIsSaved()
 {
+    QFETCH(int, signal);
     MainWindow* window = startUp();
     QStringList savedWhenAboutClosed{"not closed"};
     QTimer::singleShot(0, window, [&] {
         auto* about = window->findChild<AboutDialog*>("frmAbout");
         connect(about, &QDialog::finished, [&] { savedWhenAboutClosed = savedPlacement(); });
-        window->close();
+        if (signal != 0)
+            ::raise(signal);
+        else
+            window->close();
     });
     window->findChild<QAction*>("mnuHelpAbout")->trigger(); // returns once the About window has closed
 
@@ -215,7 +281,8 @@ void ShellTest::aboutWindowClosesBeforeThePlacementIsSaved()
 }
 
 // What stands at the settings path or its lock; every case must close at
-// once, write only into a regular file, and say on stderr when it did not.
+// once, write only into a regular file, leave no temporary file, and say on
+// stderr, in one line, when it did not save.
 void ShellTest::hostileSettingsStores_data()
 {
     QTest::addColumn<QString>("setUp");
@@ -233,25 +300,41 @@ void ShellTest::hostileSettingsStores_data()
                                                 << "it is 64 GiB, larger than a settings file can be";
     QTest::newRow("large junk file") << "large junk"
                                      << "it is 2 MiB, larger than a settings file can be";
-    QTest::newRow("small junk file is rewritten") << "small junk"
-                                                  << "";
+    QTest::newRow("small junk file is kept, the placement added after it") << "small junk"
+                                                                           << "";
     QTest::newRow("folder at the lock path") << "lock folder"
                                              << "lock file .*it is a folder, not a file";
     QTest::newRow("named pipe at the lock path") << "lock fifo"
                                                  << "lock file .*named pipe";
     QTest::newRow("lock held by a running program") << "lock held"
                                                     << "lock file .*: another program holds it";
-    QTest::newRow("write that fails, over an earlier file") << "write fails"
-                                                            << "it could not be written";
+    QTest::newRow("lock held by another process") << "lock held elsewhere"
+                                                  << "lock file .*: another program holds it";
+    QTest::newRow("lock left by a killed process is stale") << "lock left"
+                                                            << "";
+    QTest::newRow("write that fails (disk full), over an earlier file") << "write fails"
+                                                                        << "it could not be written: File too large";
+    QTest::newRow("swapped for a named pipe before the rename") << "swapped"
+                                                                << "it is a named pipe \\(FIFO\\), not a file";
     QTest::newRow("settings folder is a file") << "folder is a file"
                                                << "its folder .* could not be made";
+    QTest::newRow("1 MiB file with other sections") << "1 MiB"
+                                                    << "";
+    QTest::newRow("temporary file left by a save cut short") << "leftover"
+                                                             << "";
+    QTest::newRow("other lines and comments kept byte for byte") << "other lines"
+                                                                 << "";
+    QTest::newRow("no settings folder the XDG rules allow") << "no folder"
+                                                            << "XDG_CONFIG_HOME is not an absolute path and HOME is "
+                                                               "\"home\", not an absolute path, so there is no "
+                                                               "settings folder";
 }
 
 void ShellTest::hostileSettingsStores()
 {
     QFETCH(QString, setUp);
     QFETCH(QString, warning);
-    const QString path = userSettingsFile();
+    const QString path = settingsFile();
     const QString lockPath = path + ".lock";
     const QString elsewhere = configDir_.filePath("elsewhere.conf");
     const auto fifo = [](const QString& at) { return mkfifo(QFile::encodeName(at).constData(), 0600) == 0; };
@@ -259,8 +342,23 @@ void ShellTest::hostileSettingsStores()
         QFile file(at);
         return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
     };
+    const auto isFifo = [](const QString& at) {
+        struct stat info {};
+        return ::lstat(QFile::encodeName(at).constData(), &info) == 0 && S_ISFIFO(info.st_mode);
+    };
+    const QByteArray otherLines = "; Lapidor's window\r\n[Other]\r\nkept = yes ; said twice\r\n\r\n[Settings]\r\n"
+                                  "MainTop=1\r\n# a comment\r\nColour=\"blue\"\r\n  MainLeft = 2\r\n\r\n"
+                                  "[Last]\r\nend=1";
 
     std::unique_ptr<QLockFile> heldLock;
+    std::unique_ptr<QProcess> lockHolder;
+    const QByteArray environment[] = {qgetenv("XDG_CONFIG_HOME"), qgetenv("HOME")};
+    const auto restoreEnvironment = qScopeGuard([&] {
+        qputenv("XDG_CONFIG_HOME", environment[0]);
+        qputenv("HOME", environment[1]);
+        setPathSwapHook({});
+    });
+    const QStringList workBefore = QDir(workDir_.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
     if (setUp == "fifo") {
         QVERIFY(fifo(path));
     } else if (setUp == "folder") {
@@ -284,24 +382,54 @@ void ShellTest::hostileSettingsStores()
     } else if (setUp == "lock held") {
         heldLock = std::make_unique<QLockFile>(lockPath);
         QVERIFY(heldLock->tryLock(0));
-    } else if (setUp == "write fails") {
+    } else if (setUp == "lock held elsewhere" || setUp == "lock left") {
+        QVERIFY(write(path, "[Settings]\nMainLeft=1\n"));
+        lockHolder = startLockHolder(lockPath);
+        QVERIFY(lockHolder);
+        if (setUp == "lock left") {
+            lockHolder->kill();
+            QVERIFY(lockHolder->waitForFinished(30'000));
+            QVERIFY(QFileInfo::exists(lockPath));
+        }
+    } else if (setUp == "write fails" || setUp == "swapped") {
         // An earlier file with more in it than may now be written: root
         // writes through any permission, but not past a file size limit.
         QVERIFY(write(path, "[Settings]\nMainLeft=1\n[Other]\nkept=" + QByteArray(2000, 'k') + "\n"));
+        if (setUp == "swapped")
+            setPathSwapHook([&](const std::filesystem::path& at) {
+                // Once the new text is written and before it replaces the file.
+                if (at == QFile::encodeName(path).toStdString() && !leftovers(QFileInfo(path).path()).isEmpty())
+                    QVERIFY(QFile::remove(path) && fifo(path));
+            });
     } else if (setUp == "folder is a file") {
         QVERIFY(QDir(configDir_.path()).removeRecursively() && write(configDir_.path(), {}));
+    } else if (setUp == "1 MiB") {
+        QByteArray file = "[Settings]\nMainLeft=1\n\n[Other]\n";
+        for (int line = 0; file.size() < (1 << 20); ++line)
+            file += "key" + QByteArray::number(line) + "=" + QByteArray(100, 'v') + "\n";
+        file.resize((1 << 20) - 1);
+        file += '\n';
+        QVERIFY(write(path, file));
+    } else if (setUp == "leftover") {
+        QVERIFY(write(path + ".Ab12Z9.tmp", "[Settings]\nMainLeft=") && write(path + ".old", "kept"));
+    } else if (setUp == "other lines") {
+        QVERIFY(write(path, otherLines));
+    } else if (setUp == "no folder") {
+        qputenv("XDG_CONFIG_HOME", "config");
+        qputenv("HOME", "home");
     }
     const QByteArray before = fingerprint(path);
+    const QByteArray bytesBefore = setUp == "1 MiB" || setUp == "small junk" ? contents(path) : QByteArray();
     const auto kindBefore = QFileInfo(path).isSymLink();
 
     MainWindow* window = startUp();
-    if (warning.isEmpty())
-        QTest::failOnWarning(QRegularExpression("did not save"));
-    else
+    QTest::failOnWarning(QRegularExpression("did not save"));
+    if (!warning.isEmpty())
         QTest::ignoreMessage(QtWarningMsg,
-                             QRegularExpression("did not save the window placement to .*Lapidor"
-                                                "(/Lapidor.conf)?: .*"
-                                                + warning));
+                             QRegularExpression(setUp == "no folder" ? "did not save the window placement: " + warning
+                                                                     : "did not save the window placement to .*Lapidor"
+                                                                       "(/Lapidor.conf)?: .*"
+                                                        + warning));
     rlimit unlimited{};
     QCOMPARE(getrlimit(RLIMIT_FSIZE, &unlimited), 0);
     if (setUp == "write fails") {
@@ -309,24 +437,35 @@ void ShellTest::hostileSettingsStores()
         const rlimit small{1024, unlimited.rlim_max};
         QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
     }
+    QElapsedTimer closing;
+    closing.start();
     window->close();
+    const auto closingTime = closing.elapsed();
     QCOMPARE(setrlimit(RLIMIT_FSIZE, &unlimited), 0);
     QVERIFY(!window->isVisible());
+    QVERIFY2(closingTime < 3000, qPrintable(QString::number(closingTime))); // a lock is waited for a second at most
     heldLock.reset();
+    if (lockHolder) {
+        lockHolder->closeWriteChannel();
+        QVERIFY(lockHolder->state() == QProcess::NotRunning || lockHolder->waitForFinished(30'000));
+    }
 
     if (setUp == "folder is a file") {
         QVERIFY(QFileInfo(configDir_.path()).isFile()); // still the file it was
         QVERIFY(QFile::remove(configDir_.path()) && QDir().mkpath(configDir_.path()));
         return;
     }
+    QCOMPARE(leftovers(QFileInfo(path).path()), QStringList());
+    QCOMPARE(leftovers(configDir_.path()), QStringList());
+    if (setUp == "no folder") {
+        // Nothing anywhere: not beside the working folder, not in the usual one.
+        QCOMPARE(QDir(workDir_.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), workBefore);
+        QCOMPARE(QDir(QFileInfo(path).path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList());
+        return;
+    }
     QCOMPARE(QFileInfo(path).isSymLink(), kindBefore);
-    if (setUp == "write fails") {
-        // Told, and not saved. (QSaveFile may still have put a file cut
-        // short by the limit in place of the earlier one.) Read from the
-        // file itself: QSettings would answer from its cache.
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        QVERIFY(!file.readAll().contains("MainWidth=" + placementInTwips(*window)[2].toLatin1()));
+    if (setUp == "swapped") {
+        QVERIFY(isFifo(path)); // never replaced
         return;
     }
     if (!warning.isEmpty()) {
@@ -336,9 +475,94 @@ void ShellTest::hostileSettingsStores()
             QVERIFY(QFileInfo(QFileInfo(path).canonicalFilePath()).isFile() == false);
         return;
     }
-    QCOMPARE(savedPlacement(), placementInTwips(*window));
+    const QStringList twips = placementInTwips(*window);
+    if (setUp == "small junk") {
+        // Its odd number of quotes would swallow the section for QSettings;
+        // read line by line, it follows the junk.
+        const QByteArray saved = contents(path);
+        QVERIFY(saved.startsWith(bytesBefore));
+        QByteArrayList added = saved.sliced(bytesBefore.size()).replace('\r', '\n').split('\n');
+        added.removeAll(QByteArray());
+        QCOMPARE(added,
+                 (QByteArrayList{"[Settings]", "MainLeft=" + twips[0].toLatin1(), "MainTop=" + twips[1].toLatin1(),
+                                 "MainWidth=" + twips[2].toLatin1(), "MainHeight=" + twips[3].toLatin1()}));
+        return;
+    }
+    QCOMPARE(savedPlacement(), twips);
     if (setUp == "link to file")
         QCOMPARE(QSettings(elsewhere, QSettings::IniFormat).value("Other/kept").toString(), "yes");
+    if (setUp == "1 MiB")
+        QVERIFY(contents(path).endsWith(bytesBefore.sliced(bytesBefore.indexOf("\n\n[Other]"))));
+    if (setUp == "leftover")
+        QCOMPARE(contents(path + ".old"), "kept");
+    if (setUp == "other lines") {
+        // The section's own lines replaced in place, the missing ones added
+        // after its last line with the file's line ends; all else as it was.
+        const QByteArray expected = "; Lapidor's window\r\n[Other]\r\nkept = yes ; said twice\r\n\r\n[Settings]\r\n"
+                                    "MainTop="
+            + twips[1].toLatin1() + "\r\n# a comment\r\nColour=\"blue\"\r\nMainLeft=" + twips[0].toLatin1()
+            + "\r\nMainWidth=" + twips[2].toLatin1() + "\r\nMainHeight=" + twips[3].toLatin1()
+            + "\r\n\r\n[Last]\r\nend=1";
+        QCOMPARE(contents(path), expected);
+    }
+}
+
+// Where the settings file goes, from the environment's bytes.
+void ShellTest::settingsFolderFollowsTheXdgRules_data()
+{
+    QTest::addColumn<QByteArray>("configHome"); // "-": unset
+    QTest::addColumn<QByteArray>("home");       // "-": unset
+    QTest::addColumn<QByteArray>("file");       // empty: none
+    QTest::addColumn<QString>("problem");       // why there is none
+
+    const QByteArray temporary = QFile::encodeName(configDir_.path());
+    const QByteArray fromConfigHome = temporary + "/config/Lapidor/Lapidor.conf";
+    const QByteArray fromHome = temporary + "/home/.config/Lapidor/Lapidor.conf";
+    QTest::newRow("absolute XDG_CONFIG_HOME, whatever HOME holds")
+        << temporary + "/config" << QByteArray("home") << fromConfigHome << "";
+    QTest::newRow("relative XDG_CONFIG_HOME is ignored")
+        << QByteArray("config") << temporary + "/home" << fromHome << "";
+    QTest::newRow("empty XDG_CONFIG_HOME is ignored") << QByteArray("") << temporary + "/home" << fromHome << "";
+    QTest::newRow("unset XDG_CONFIG_HOME") << QByteArray("-") << temporary + "/home" << fromHome << "";
+    QTest::newRow("unset HOME") << QByteArray("config") << QByteArray("-") << QByteArray()
+                                << "XDG_CONFIG_HOME is not an absolute path and HOME is not set, so there is no "
+                                   "settings folder";
+    QTest::newRow("empty HOME") << QByteArray("-") << QByteArray("") << QByteArray() << "and HOME is empty, so";
+    QTest::newRow("relative HOME") << QByteArray("") << QByteArray("home") << QByteArray()
+                                   << "and HOME is \"home\", not an absolute path, so";
+    QTest::newRow("XDG_CONFIG_HOME not valid UTF-8")
+        << temporary + "/caf\xe9" << temporary + "/home" << QByteArray()
+        << "the settings folder " + configDir_.path() + "/caf\\xe9 has a name that is not valid UTF-8";
+    QTest::newRow("HOME not valid UTF-8") << QByteArray("-") << temporary + "/\xff\xfe" << QByteArray()
+                                          << "/\\xff\\xfe/.config has a name that is not valid UTF-8";
+}
+
+void ShellTest::settingsFolderFollowsTheXdgRules()
+{
+    QFETCH(QByteArray, configHome);
+    QFETCH(QByteArray, home);
+    QFETCH(QByteArray, file);
+    QFETCH(QString, problem);
+    const QByteArray environment[] = {qgetenv("XDG_CONFIG_HOME"), qgetenv("HOME")};
+    const auto restoreEnvironment = qScopeGuard([&] {
+        qputenv("XDG_CONFIG_HOME", environment[0]);
+        qputenv("HOME", environment[1]);
+    });
+    const auto set = [](const char* name, const QByteArray& value) {
+        if (value == "-")
+            qunsetenv(name);
+        else
+            qputenv(name, value);
+    };
+    set("XDG_CONFIG_HOME", configHome);
+    set("HOME", home);
+
+    const auto location = userSettingsLocation();
+    QCOMPARE(QFile::encodeName(location.file), file);
+    if (problem.isEmpty())
+        QCOMPARE(location.problem, QString());
+    else
+        QVERIFY2(location.problem.contains(problem), qPrintable(location.problem));
 }
 
 void ShellTest::levelsFileIsToldOnceOverTheWindow_data()
@@ -412,5 +636,15 @@ void ShellTest::desktopIdentityMatchesTheDesktopEntry()
     QCOMPARE(QApplication::applicationVersion(), "1.00");
 }
 
-QTEST_MAIN(ShellTest)
+int main(int argc, char* argv[])
+{
+    if (argc == 3 && std::strcmp(argv[1], "--hold-lock") == 0)
+        return holdLock(argc, argv);
+    QApplication app(argc, argv);
+    app.setAttribute(Qt::AA_Use96Dpi, true);
+    ShellTest test;
+    QTEST_SET_MAIN_SOURCE_PATH
+    return QTest::qExec(&test, argc, argv);
+}
+
 #include "tst_shell.moc"

@@ -1,0 +1,254 @@
+#include "app/FileReplacement.h"
+
+#include "files/PathSwapHook.h"
+#include "files/RegularFile.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <clocale>
+#include <cstdlib>
+#include <cstring>
+#include <dirent.h>
+#include <fcntl.h>
+#include <locale.h>
+#include <string_view>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace lapidor {
+
+namespace {
+
+// As many links as Linux itself follows in one path before it gives up.
+constexpr int mostLinksFollowed = 40;
+
+// What the temporary file's name adds to the file's own: six random
+// characters from mkstemp, then a mark that says what it is.
+constexpr std::string_view temporaryMark = ".tmp";
+constexpr std::size_t randomCharacters = 6;
+
+// The reason a call failed, in English whatever the user's locale, since it
+// ends an English sentence. Taken at once, before errno can change.
+std::string failure(int error)
+{
+    static const locale_t english = ::newlocale(LC_ALL_MASK, "C", locale_t(nullptr));
+    return english ? ::strerror_l(error, english) : std::strerror(error);
+}
+
+FileKind kindOf(mode_t mode)
+{
+    if (S_ISREG(mode))
+        return FileKind::Regular;
+    if (S_ISDIR(mode))
+        return FileKind::Folder;
+    if (S_ISFIFO(mode))
+        return FileKind::NamedPipe;
+    if (S_ISCHR(mode) || S_ISBLK(mode))
+        return FileKind::Device;
+    if (S_ISSOCK(mode))
+        return FileKind::Socket;
+    return FileKind::Other;
+}
+
+// The file a chain of symlinks ends at, which need not exist yet; empty
+// with a reason when the chain cannot be followed.
+std::filesystem::path followLinks(std::filesystem::path path, std::string& problem)
+{
+    for (int followed = 0; followed <= mostLinksFollowed; ++followed) {
+        struct stat info {};
+        if (::lstat(path.c_str(), &info) != 0) {
+            if (errno == ENOENT)
+                return path;
+            problem = failure(errno);
+            return {};
+        }
+        if (!S_ISLNK(info.st_mode))
+            return path;
+        std::error_code error;
+        const auto target = std::filesystem::read_symlink(path, error);
+        if (error) {
+            problem = failure(error.value());
+            return {};
+        }
+        path = target.is_absolute() ? target : path.parent_path() / target;
+    }
+    problem = failure(ELOOP);
+    return {};
+}
+
+bool isLeftoverName(std::string_view name, std::string_view fileName)
+{
+    if (name.size() != fileName.size() + 1 + randomCharacters + temporaryMark.size() || !name.starts_with(fileName)
+        || name[fileName.size()] != '.' || !name.ends_with(temporaryMark))
+        return false;
+    const auto random = name.substr(fileName.size() + 1, randomCharacters);
+    return std::all_of(random.begin(), random.end(), [](char c) {
+        return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
+    });
+}
+
+// A temporary file that is removed again unless it was put in place.
+class TemporaryFile {
+public:
+    TemporaryFile() = default;
+    ~TemporaryFile()
+    {
+        if (fd_ >= 0)
+            ::close(fd_);
+        if (!name_.empty() && !kept_)
+            ::unlink(name_.c_str());
+    }
+    TemporaryFile(const TemporaryFile&) = delete;
+    TemporaryFile& operator=(const TemporaryFile&) = delete;
+
+    // Makes a new file from a name template ending in XXXXXX and the mark.
+    bool create(std::string nameTemplate)
+    {
+        fd_ = ::mkostemps(nameTemplate.data(), int(temporaryMark.size()), O_CLOEXEC);
+        if (fd_ < 0)
+            return false;
+        name_ = std::move(nameTemplate);
+        return true;
+    }
+    int fd() const { return fd_; }
+    const std::string& name() const { return name_; }
+    bool close()
+    {
+        const int fd = fd_;
+        fd_ = -1;
+        return ::close(fd) == 0;
+    }
+    void keep() { kept_ = true; }
+
+private:
+    int fd_ = -1;
+    std::string name_;
+    bool kept_ = false;
+};
+
+bool writeAll(int fd, const std::string& bytes)
+{
+    std::size_t written = 0;
+    while (written < bytes.size()) {
+        const auto n = ::write(fd, bytes.data() + written, bytes.size() - written);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0) {
+            if (n == 0)
+                errno = EIO;
+            return false;
+        }
+        written += std::size_t(n);
+    }
+    return true;
+}
+
+} // namespace
+
+FileReplacement::FileReplacement(std::filesystem::path path)
+    : path_(std::move(path))
+    , target_(followLinks(path_, problem_))
+{
+}
+
+void FileReplacement::removeLeftovers() const
+{
+    const std::string fileName = target_.filename();
+    DIR* folder = ::opendir(target_.parent_path().c_str());
+    if (!folder)
+        return; // nothing can be removed; a leftover harms nothing
+    while (const dirent* entry = ::readdir(folder)) {
+        if (!isLeftoverName(entry->d_name, fileName))
+            continue;
+        struct stat info {};
+        if (::fstatat(::dirfd(folder), entry->d_name, &info, AT_SYMLINK_NOFOLLOW) == 0 && S_ISREG(info.st_mode))
+            ::unlinkat(::dirfd(folder), entry->d_name, 0);
+    }
+    ::closedir(folder);
+}
+
+bool FileReplacement::fail(std::string problem)
+{
+    problem_ = std::move(problem);
+    return false;
+}
+
+bool FileReplacement::lookAtTarget(Identity& identity)
+{
+    struct stat info {};
+    if (::lstat(target_.c_str(), &info) != 0) {
+        if (errno == ENOENT) {
+            identity = {};
+            return true;
+        }
+        return fail(failure(errno));
+    }
+    identity = {true, info.st_dev, info.st_ino, info.st_mode};
+    if (!S_ISREG(info.st_mode))
+        return fail(S_ISLNK(info.st_mode) ? "it changed while it was being saved" : notAFile(kindOf(info.st_mode)));
+    return true;
+}
+
+std::string FileReplacement::readCurrent(std::size_t maxBytes)
+{
+    if (!problem_.empty() || !lookAtTarget(read_) || !read_.exists)
+        return {};
+    auto contents = readRegularFile(target_, maxBytes);
+    if (!contents.problem.empty()) {
+        fail(std::move(contents.problem));
+        return {};
+    }
+    if (!stillTheFileRead())
+        return {};
+    return std::move(contents.bytes);
+}
+
+// Whether the path still leads to the file that was read (or still to
+// nothing). Whatever stands there instead is left alone.
+bool FileReplacement::stillTheFileRead()
+{
+    std::string linkProblem;
+    if (followLinks(path_, linkProblem) != target_)
+        return fail(linkProblem.empty() ? "it changed while it was being saved" : linkProblem);
+    Identity now;
+    if (!lookAtTarget(now))
+        return false;
+    if (now != read_)
+        return fail("it changed while it was being saved");
+    return true;
+}
+
+bool FileReplacement::replaceWith(const std::string& bytes)
+{
+    if (!problem_.empty())
+        return false;
+    const auto notWritten = [this](const std::string& why) {
+        return fail("it could not be written: " + why + "; the file is left as it was");
+    };
+
+    TemporaryFile temporary;
+    if (!temporary.create(target_.string() + ".XXXXXX" + std::string(temporaryMark)))
+        return notWritten("no temporary file could be made beside it: " + failure(errno));
+    // The new file keeps the old one's permissions; a new one is private.
+    if (read_.exists && ::fchmod(temporary.fd(), read_.mode & 07777) != 0)
+        return notWritten(failure(errno));
+    if (!writeAll(temporary.fd(), bytes) || ::fsync(temporary.fd()) != 0 || !temporary.close())
+        return notWritten(failure(errno));
+
+    const auto readBack = readRegularFile(temporary.name(), bytes.size());
+    if (!readBack.problem.empty())
+        return notWritten("it could not be read back: " + readBack.problem);
+    if (readBack.bytes != bytes)
+        return notWritten("it read back different");
+
+    // Another program may have put something else at the path meanwhile.
+    runPathSwapHook(target_);
+    if (!stillTheFileRead())
+        return false;
+    if (::rename(temporary.name().c_str(), target_.c_str()) != 0)
+        return notWritten(failure(errno));
+    temporary.keep();
+    return true;
+}
+
+} // namespace lapidor
