@@ -110,8 +110,8 @@ QString CommandLine::helpText()
 
 QString CommandLine::versionText()
 {
-    // The name and the version, which no translation changes.
-    return QStringLiteral("Lapidor " LAPIDOR_VERSION "\n"); // from CMake's project version
+    // A name and a number, which no translation changes; the version comes from CMake's project().
+    return QStringLiteral("Lapidor " LAPIDOR_VERSION "\n");
 }
 
 } // namespace lapidor
