@@ -29,6 +29,7 @@ private slots:
     void initTestCase();
     void commandLine_data();
     void commandLine();
+    void readmeShowsTheHelp();
 
 private:
     QProcessEnvironment environment(bool display) const;
@@ -157,6 +158,23 @@ void CommandLineTest::commandLine()
     case Outcome::Runs:
         break;
     }
+}
+
+// The README shows the help as a code block, line for line as the program prints it.
+void CommandLineTest::readmeShowsTheHelp()
+{
+    QProcess lapidor;
+    lapidor.setProcessEnvironment(environment(false));
+    lapidor.setWorkingDirectory(workDir_.path());
+    lapidor.start(QStringLiteral(LAPIDOR_BINARY), {QStringLiteral("--help")});
+    QVERIFY(lapidor.waitForFinished(finishMilliseconds));
+    QStringList block;
+    for (const QString& line : QString::fromUtf8(lapidor.readAllStandardOutput()).split(u'\n'))
+        block << (line.isEmpty() ? line : "    " + line);
+
+    QFile readme(QStringLiteral(LAPIDOR_README));
+    QVERIFY2(readme.open(QIODevice::ReadOnly), qPrintable(readme.errorString()));
+    QVERIFY2(QString::fromUtf8(readme.readAll()).contains("\n\n" + block.join(u'\n')), qPrintable(block.join(u'\n')));
 }
 
 QTEST_GUILESS_MAIN(CommandLineTest)
