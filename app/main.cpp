@@ -1,11 +1,16 @@
 #include "app/ApplicationIdentity.h"
+#include "app/CommandLine.h"
 #include "app/Startup.h"
 
 #include <QApplication>
 
 int main(int argc, char* argv[])
 {
+    if (const auto status = lapidor::CommandLine::answerInformationOptions(argc, argv))
+        return *status;
     QApplication app(argc, argv);
+    if (const auto status = lapidor::CommandLine::refuseLeftoverArguments(QApplication::arguments()))
+        return *status;
     lapidor::identifyApplication();
 
     lapidor::Startup startup;

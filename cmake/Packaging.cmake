@@ -23,4 +23,20 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # lapidor_<version>_<architecture>.deb
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 
+# Debian's documents of the package, in /usr/share/doc/lapidor. The licence
+# goes with every copy, packaged or not, in Debian's machine-readable form.
+include(GNUInstallDirs)
+set(lapidor_doc_dir ${CMAKE_INSTALL_DATADIR}/doc/lapidor)
+install(FILES ${PROJECT_SOURCE_DIR}/cmake/debian/copyright DESTINATION ${lapidor_doc_dir})
+# The changelog of this native package, and the lintian tags that are right
+# for it, mean something only in the package: `cmake --install` leaves them
+# out, and CPack installs their component besides everything else.
+configure_file(${PROJECT_SOURCE_DIR}/cmake/debian/changelog.in debian/changelog @ONLY)
+lapidor_gzip(lapidor_changelog ${CMAKE_CURRENT_BINARY_DIR}/debian/changelog changelog)
+install(FILES ${changelog} DESTINATION ${lapidor_doc_dir} COMPONENT debian EXCLUDE_FROM_ALL)
+install(FILES ${PROJECT_SOURCE_DIR}/cmake/debian/lintian-overrides
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/lintian/overrides RENAME lapidor COMPONENT debian EXCLUDE_FROM_ALL)
+set(CPACK_INSTALL_CMAKE_PROJECTS "${CMAKE_BINARY_DIR};${PROJECT_NAME};ALL;/"
+                                 "${CMAKE_BINARY_DIR};${PROJECT_NAME};debian;/")
+
 include(CPack)

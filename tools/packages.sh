@@ -13,11 +13,13 @@ ensure_packages() {
 }
 
 # What building Lapidor needs, and what its tests need besides (clang-format
-# checks the code's layout against .clang-format). Building the
-# Debian package needs dpkg-dev (dpkg-shlibdeps, without which the package
-# quietly ships no Depends) and file (which picks out the binaries for it).
+# checks the code's layout against .clang-format, groff the manual page).
+# Building the Debian package needs dpkg-dev (dpkg-shlibdeps, without which
+# the package quietly ships no Depends) and file (which picks out the
+# binaries for it); checking it needs lintian and devscripts
+# (hardening-check).
 build_packages=(cmake ninja-build g++ qt6-base-dev fonts-dejavu-core)
-test_packages=(desktop-file-utils appstream dpkg-dev file clang-format)
+test_packages=(desktop-file-utils appstream dpkg-dev file clang-format groff-base lintian devscripts)
 
 # What the Windows build of the core needs: a cross compiler, and wine to run its tests.
 windows_packages=(g++-mingw-w64-x86-64-posix wine64)
