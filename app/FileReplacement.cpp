@@ -1,16 +1,16 @@
 #include "app/FileReplacement.h"
 
 #include "files/PathSwapHook.h"
+#include "files/PosixFile.h"
 #include "files/RegularFile.h"
+#include "ui/words/FileProblemText.h"
 
 #include <algorithm>
 #include <cerrno>
-#include <clocale>
 #include <cstdlib>
 #include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
-#include <locale.h>
 #include <string_view>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -27,27 +27,16 @@ constexpr int mostLinksFollowed = 40;
 constexpr std::string_view temporaryMark = ".tmp";
 constexpr std::size_t randomCharacters = 6;
 
-// The reason a call failed, in English whatever the user's locale, since it
-// ends an English sentence. Taken at once, before errno can change.
+// Why a call failed, in English, for a line on stderr; taken at once,
+// before errno can change.
 std::string failure(int error)
 {
-    static const locale_t english = ::newlocale(LC_ALL_MASK, "C", locale_t(nullptr));
-    return english ? ::strerror_l(error, english) : std::strerror(error);
+    return systemProblem(error).words;
 }
 
-FileKind kindOf(mode_t mode)
+std::string inEnglish(const FileProblem& problem)
 {
-    if (S_ISREG(mode))
-        return FileKind::Regular;
-    if (S_ISDIR(mode))
-        return FileKind::Folder;
-    if (S_ISFIFO(mode))
-        return FileKind::NamedPipe;
-    if (S_ISCHR(mode) || S_ISBLK(mode))
-        return FileKind::Device;
-    if (S_ISSOCK(mode))
-        return FileKind::Socket;
-    return FileKind::Other;
+    return FileProblemText::problem(problem, Language::English).toStdString();
 }
 
 // The file a chain of symlinks ends at, which need not exist yet; empty
@@ -185,7 +174,8 @@ bool FileReplacement::lookAtTarget(Identity& identity)
     }
     identity = {true, info.st_dev, info.st_ino, info.st_mode};
     if (!S_ISREG(info.st_mode))
-        return fail(S_ISLNK(info.st_mode) ? "it changed while it was being saved" : notAFile(kindOf(info.st_mode)));
+        return fail(S_ISLNK(info.st_mode) ? "it changed while it was being saved"
+                                          : inEnglish(notAFile(fileKind(info.st_mode))));
     return true;
 }
 
@@ -194,8 +184,8 @@ std::string FileReplacement::readCurrent(std::size_t maxBytes)
     if (!problem_.empty() || !lookAtTarget(read_) || !read_.exists)
         return {};
     auto contents = readRegularFile(target_, maxBytes);
-    if (!contents.problem.empty()) {
-        fail(std::move(contents.problem));
+    if (contents.problem) {
+        fail(inEnglish(contents.problem));
         return {};
     }
     if (!stillTheFileRead())
@@ -236,8 +226,8 @@ bool FileReplacement::replaceWith(const std::string& bytes)
         return notWritten(failure(errno));
 
     const auto readBack = readRegularFile(temporary.name(), bytes.size());
-    if (!readBack.problem.empty())
-        return notWritten("it could not be read back: " + readBack.problem);
+    if (readBack.problem)
+        return notWritten("it could not be read back: " + inEnglish(readBack.problem));
     if (readBack.bytes != bytes)
         return notWritten("it read back different");
 

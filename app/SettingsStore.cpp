@@ -9,6 +9,7 @@
 #include "app/SettingsLocation.h"
 #include "app/SettingsText.h"
 #include "files/RegularFile.h"
+#include "ui/words/FileProblemText.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -57,15 +58,15 @@ std::filesystem::path localPath(const QString& path)
 QString refusal(const QString& path, bool checkSize)
 {
     const auto status = fileStatus(localPath(path));
-    if (!status.problem.empty())
-        return QString::fromStdString(status.problem);
+    if (status.problem)
+        return FileProblemText::problem(status.problem, Language::English);
     if (status.kind == FileKind::Missing)
         return {};
     if (status.kind != FileKind::Regular)
-        return QString::fromStdString(notAFile(status.kind));
+        return FileProblemText::problem(notAFile(status.kind), Language::English);
     if (checkSize && status.size > std::uintmax_t(largestSettingsFile))
         return QStringLiteral("it is %1, larger than a settings file can be")
-            .arg(QString::fromStdString(byteSize(status.size)));
+            .arg(FileProblemText::byteSize(status.size, Language::English));
     return {};
 }
 

@@ -1,6 +1,7 @@
 #include "app/Startup.h"
 
 #include "app/ClosingStep.h"
+#include "app/LevelsLoading.h"
 #include "app/TerminationSignals.h"
 #include "levels/LevelsReader.h"
 #include "ui/main/MainWindow.h"
@@ -16,7 +17,8 @@ void Startup::start()
     QObject::connect(mainWindow_.get(), &MainWindow::closing, mainWindow_.get(),
                      [window = mainWindow_.get()] { closingStep(*window); });
     // The levels file in the working folder, read once, before the window appears.
-    mainWindow_->loadLevels(QString::fromUtf8(levelsFileName.data(), qsizetype(levelsFileName.size())));
+    auto loaded = loadLevels(QString::fromUtf8(levelsFileName.data(), qsizetype(levelsFileName.size())));
+    mainWindow_->setLevels(std::move(loaded.levels), loaded.warningText);
     mainWindow_->show();
 #ifndef Q_OS_WIN
     terminationSignals_ = std::make_unique<TerminationSignals>(*mainWindow_);

@@ -1,6 +1,7 @@
 // One Calculate click through the main window, on a 5-level and on a
 // 32,767-level levels.txt, in one run: what the click costs should hardly
 // depend on the size of the table, which is read once at start-up.
+#include "app/LevelsLoading.h"
 #include "ui/main/MainWindow.h"
 
 #include <QAbstractButton>
@@ -33,7 +34,10 @@ std::unique_ptr<MainWindow> windowWithLevels(int levels)
         out << "[LEVEL=" << level << " XP=" << (level - 1) * 1000LL << "]\r\n";
     out.close();
     auto window = std::make_unique<MainWindow>();
-    window->loadLevels(path);
+    {
+        auto loaded = loadLevels(path);
+        window->setLevels(std::move(loaded.levels), loaded.warningText);
+    }
     window->show();
     return window;
 }

@@ -1,10 +1,8 @@
 #include "calc/Calculation.h"
 
 #include "calc/GemCatalogue.h"
-#include "levels/LevelsReader.h"
 #include "text/ExperienceFormat.h"
 #include "text/Numbers.h"
-#include "text/ShownText.h"
 
 #include <cmath>
 #include <cstdint>
@@ -25,95 +23,99 @@ struct GemSums {
     std::int64_t finelyCutXp = 0;
 };
 
-// The end of a sentence about a number beyond what its thing may hold.
-std::string beyondRange(std::string_view text, double value)
-{
-    return std::string(value > 0 ? "is too large: " : "is too small: ") + quotedText(text) + ".";
-}
+using Failure = CalculationFailure;
 
-// What is wrong with a text that should be a number: nothing, or the end of
-// a sentence that names the thing it is, such as "is not a number: "12a".".
-std::string numberProblem(std::string_view text, std::optional<double> value)
+// What is wrong with a text that should be a number, if anything.
+std::optional<Failure::Problem> numberProblem(std::string_view text, std::optional<double> value)
 {
     if (text.empty())
-        return "is empty.";
+        return Failure::Problem::Empty;
     if (!value)
-        return "is not a number: " + quotedText(text) + ".";
+        return Failure::Problem::NotANumber;
     if (std::isinf(*value))
-        return beyondRange(text, *value);
-    return {};
+        return *value > 0 ? Failure::Problem::TooLarge : Failure::Problem::TooSmall;
+    return std::nullopt;
 }
 
-std::string levelsListed(std::size_t count)
+Failure failure(Failure::Subject subject, Failure::Problem problem, std::string_view text)
 {
-    if (count == 0)
-        return "which lists no levels";
-    return "which lists " + std::to_string(count) + (count == 1 ? " level" : " levels");
+    Failure failure;
+    failure.subject = subject;
+    failure.problem = problem;
+    failure.text = text;
+    return failure;
 }
-
-const std::string levelsFile(levelsFileName);
 
 // The label of the level an experience has reached, as UTF-8.
 std::string levelLabel(const LevelLookup& levels, double experience)
 {
     const auto& table = levels.table();
-    return toUtf8(table.label(levels.findLevelIndex(experience)), table.encoding);
+    return toUtf8(table.label(levels.findLevelIndex(experience)), table.encoding());
 }
 
-// Fills the start values from the level typed; returns why that is not
-// possible, or nothing.
-std::string startFromLevel(const LevelTable& table, std::string_view levelText, StartValues& start)
+// Fills the start values from the level typed, or says why that is not possible.
+std::optional<Failure> startFromLevel(const LevelTable& table, std::string_view levelText, StartValues& start)
 {
     const auto value = wholeNumber(levelText);
-    if (auto problem = numberProblem(levelText, value); !problem.empty())
-        return "The current level " + problem;
+    if (const auto problem = numberProblem(levelText, value))
+        return failure(Failure::Subject::CurrentLevel, *problem, levelText);
 
     const auto level = readInt16(levelText);
-    const auto levelName = "Level " + formatExperience(std::nearbyint(*value), ".");
-    if (std::nearbyint(*value) < 1)
-        return levelName + " is not in " + levelsFile + ": levels start at 1.";
-    if (!level || static_cast<std::size_t>(*level) > table.size())
-        return levelName + " is not in " + levelsFile + ", " + levelsListed(table.size()) + ".";
+    if (std::nearbyint(*value) < 1 || !level || static_cast<std::size_t>(*level) > table.thresholdCount()) {
+        auto notListed = failure(
+            Failure::Subject::CurrentLevel,
+            std::nearbyint(*value) < 1 ? Failure::Problem::BelowFirstLevel : Failure::Problem::NotListed, levelText);
+        notListed.level = std::nearbyint(*value);
+        notListed.levelsListed = table.thresholdCount();
+        return notListed;
+    }
 
-    const auto threshold = toUtf8(table.threshold(*level - 1), table.encoding);
+    const auto threshold = toUtf8(table.threshold(*level - 1), table.encoding());
     const auto experience = wholeNumber(threshold);
-    if (auto problem = numberProblem(threshold, experience); !problem.empty())
-        return "The experience of level " + std::to_string(*level) + " in " + levelsFile + " " + problem;
+    if (const auto problem = numberProblem(threshold, experience)) {
+        auto unreadable = failure(Failure::Subject::LevelExperience, *problem, threshold);
+        unreadable.level = *level;
+        return unreadable;
+    }
 
     start.experienceText = threshold;
     start.levelText = levelText;
     start.experience = *experience;
-    return {};
+    return std::nullopt;
 }
 
-std::string startFromExperience(const LevelLookup& levels, std::string_view experienceText, StartValues& start)
+std::optional<Failure> startFromExperience(const LevelLookup& levels, std::string_view experienceText,
+                                           StartValues& start)
 {
     const auto experience = wholeNumber(experienceText);
-    if (auto problem = numberProblem(experienceText, experience); !problem.empty())
-        return "The current experience " + problem;
+    if (const auto problem = numberProblem(experienceText, experience))
+        return failure(Failure::Subject::CurrentExperience, *problem, experienceText);
 
     start.experienceText = experienceText;
     start.levelText = levelLabel(levels, *experience);
     start.experience = *experience;
-    return {};
+    return std::nullopt;
 }
 
-std::string sumGems(const std::array<std::string, 24>& countTexts, GemSums& sums)
+std::optional<Failure> sumGems(const std::array<std::string, 24>& countTexts, GemSums& sums)
 {
     for (std::size_t i = 0; i < gemCatalogue.size(); ++i) {
         const auto& gem = gemCatalogue[i];
         const auto count = readInt16(countTexts[i]);
         if (!count) {
             const auto value = wholeNumber(countTexts[i]);
+            // A number, but beyond what a count can be, unless something else is wrong.
             auto problem = numberProblem(countTexts[i], value);
-            if (problem.empty()) // a number, but beyond what a count can be
-                problem = beyondRange(countTexts[i], *value);
-            return "The count of " + std::string(gem.name) + " " + problem;
+            if (!problem)
+                problem = *value > 0 ? Failure::Problem::TooLarge : Failure::Problem::TooSmall;
+            auto wrongCount = failure(Failure::Subject::GemCount, *problem, countTexts[i]);
+            wrongCount.gem = i;
+            return wrongCount;
         }
         sums.gems += *count;
         (gem.state == GemState::Rough ? sums.roughXp : sums.finelyCutXp) += std::int64_t{*count} * gem.xpPerGem;
     }
-    return {};
+    return std::nullopt;
 }
 
 } // namespace
@@ -121,17 +123,17 @@ std::string sumGems(const std::array<std::string, 24>& countTexts, GemSums& sums
 CalculationResult calculateReport(const LevelLookup& levels, const CalculationInput& input)
 {
     StartValues start;
-    std::string failure;
+    std::optional<Failure> failure;
     if (input.mode == StartMode::CurrentLevel)
         failure = startFromLevel(levels.table(), input.levelText, start);
     else if (input.mode == StartMode::CurrentExperience)
         failure = startFromExperience(levels, input.experienceText, start);
 
     GemSums sums;
-    if (failure.empty())
+    if (!failure)
         failure = sumGems(input.countTexts, sums);
-    if (!failure.empty())
-        return {std::nullopt, failure};
+    if (failure)
+        return {std::nullopt, std::move(failure)};
 
     const std::int64_t totalXp = sums.roughXp + sums.finelyCutXp;
     const double newXp = start.experience + static_cast<double>(totalXp);
@@ -145,7 +147,7 @@ CalculationResult calculateReport(const LevelLookup& levels, const CalculationIn
     report.oldXp = start.experienceText;
     report.oldLevel = start.levelText;
     report.newXp = formatExperience(newXp, input.decimalSeparator);
-    return {std::move(report), {}};
+    return {std::move(report), std::nullopt};
 }
 
 } // namespace lapidor

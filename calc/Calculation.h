@@ -35,9 +35,34 @@ struct CalculationReport {
     std::string newXp;
 };
 
+// Why a calculation could not be made: which text is at fault, what is
+// wrong with it, and the values a sentence about it needs.
+struct CalculationFailure {
+    enum class Subject {
+        CurrentLevel,      // the level typed in
+        CurrentExperience, // the experience typed in
+        LevelExperience,   // the threshold of `level` in the levels file
+        GemCount,          // the count of the gem at `gem` in the catalogue
+    };
+    enum class Problem {
+        Empty,
+        NotANumber,
+        TooLarge, // beyond what the thing may hold
+        TooSmall,
+        BelowFirstLevel, // the current level is below 1
+        NotListed,       // the current level is beyond the levels file's `levelsListed` levels
+    };
+    Subject subject = Subject::CurrentLevel;
+    Problem problem = Problem::NotANumber;
+    std::string text;    // the text at fault, as written
+    double level = 0;    // the level meant, read as a number
+    std::size_t gem = 0; // in gem catalogue order
+    std::size_t levelsListed = 0;
+};
+
 struct CalculationResult {
-    std::optional<CalculationReport> report; // empty when the calculation failed
-    std::string failure;                     // why it failed, in plain words for the user
+    std::optional<CalculationReport> report;   // empty when the calculation failed
+    std::optional<CalculationFailure> failure; // why it failed
 };
 
 // Adds the XP of the entered gems to the start value and looks up the old

@@ -9,30 +9,12 @@ constexpr auto cut = GemState::FinelyCut;
 
 // A stone's finely cut value is its rough value plus 15000.
 const std::array<GemKind, 24> gemCatalogue = {{
-    {"Agate", rough, 5000, "Rough Agate"},
-    {"Amethyst", rough, 5000, "Rough Amethyst"},
-    {"Aquamarine", rough, 15000, "Rough Aquamarine"},
-    {"Carnelian", rough, 5000, "Rough Carnelian"},
-    {"Diamond", rough, 10000, "Rough Diamond"},
-    {"Emerald", rough, 10000, "Rough Emerald"},
-    {"Garnet", rough, 15000, "Rough Garnet"},
-    {"Limestone", rough, 15000, "Rough Limestone"},
-    {"Malachite", rough, 5000, "Rough Malachite"},
-    {"Moonstone", rough, 15000, "Rough Moonstone"},
-    {"Ruby", rough, 10000, "Rough Ruby"},
-    {"Sapphire", rough, 10000, "Rough Sapphire"},
-    {"Agate", cut, 20000, "Finely Cut Agate"},
-    {"Amethyst", cut, 20000, "Finely Cut Amethyst"},
-    {"Aquamarine", cut, 30000, "Finely Cut Aquamarine"},
-    {"Carnelian", cut, 20000, "Finely Cut Carnelian"},
-    {"Diamond", cut, 25000, "Finely Cut Diamond"},
-    {"Emerald", cut, 25000, "Finely Cut Emerald"},
-    {"Garnet", cut, 30000, "Finely Cut Garnet"},
-    {"Limestone", cut, 30000, "Finely Cut Limestone"},
-    {"Malachite", cut, 20000, "Finely Cut Malachite"},
-    {"Moonstone", cut, 30000, "Finely Cut Moonstone"},
-    {"Ruby", cut, 25000, "Finely Cut Ruby"},
-    {"Sapphire", cut, 25000, "Finely Cut Sapphire"},
+    {"Agate", rough, 5000},     {"Amethyst", rough, 5000},   {"Aquamarine", rough, 15000}, {"Carnelian", rough, 5000},
+    {"Diamond", rough, 10000},  {"Emerald", rough, 10000},   {"Garnet", rough, 15000},     {"Limestone", rough, 15000},
+    {"Malachite", rough, 5000}, {"Moonstone", rough, 15000}, {"Ruby", rough, 10000},       {"Sapphire", rough, 10000},
+    {"Agate", cut, 20000},      {"Amethyst", cut, 20000},    {"Aquamarine", cut, 30000},   {"Carnelian", cut, 20000},
+    {"Diamond", cut, 25000},    {"Emerald", cut, 25000},     {"Garnet", cut, 30000},       {"Limestone", cut, 30000},
+    {"Malachite", cut, 20000},  {"Moonstone", cut, 30000},   {"Ruby", cut, 25000},         {"Sapphire", cut, 25000},
 }};
 
 std::span<const GemKind, 12> roughGems()

@@ -13,7 +13,6 @@ struct GemKind {
     std::string_view stone;
     GemState state;
     std::int16_t xpPerGem;
-    std::string_view name; // as messages name it: "Rough Agate"
 };
 
 // The 24 gem kinds: the twelve rough stones, then the same twelve finely cut,

@@ -3,35 +3,58 @@
 #include "text/Numbers.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace lapidor {
 
 LevelLookup::LevelLookup(LevelTable table)
     : table_(std::move(table))
 {
-    steps_.reserve(table_.size());
-    for (std::size_t row = 0; row < table_.size(); ++row)
-        if (const double threshold = leadingNumber(table_.threshold(std::ptrdiff_t(row))); threshold > 0)
-            steps_.push_back({threshold, std::ptrdiff_t(row)});
+    if (table_.ascending())
+        return;
+    // Each threshold read once; a stable order keeps equal thresholds in
+    // row order, so the first of each run is the first row.
+    std::vector<std::pair<double, std::uint32_t>> steps;
+    steps.reserve(table_.thresholdCount());
+    for (std::size_t row = 0; row < table_.thresholdCount(); ++row)
+        if (const double threshold = thresholdAt(std::ptrdiff_t(row)); threshold > 0)
+            steps.emplace_back(threshold, std::uint32_t(row));
+    std::stable_sort(steps.begin(), steps.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+    steps.erase(
+        std::unique(steps.begin(), steps.end(), [](const auto& a, const auto& b) { return a.first == b.first; }),
+        steps.end());
+    rowsByThreshold_.reserve(steps.size());
+    for (const auto& step : steps)
+        rowsByThreshold_.push_back(step.second);
+}
 
-    // A stable order keeps equal thresholds in row order, so the first of
-    // each run is the first row. Files are nearly always sorted already.
-    const auto byThreshold = [](const Step& a, const Step& b) { return a.threshold < b.threshold; };
-    if (!std::is_sorted(steps_.begin(), steps_.end(), byThreshold))
-        std::stable_sort(steps_.begin(), steps_.end(), byThreshold);
-    const auto equalThreshold = [](const Step& a, const Step& b) { return a.threshold == b.threshold; };
-    steps_.erase(std::unique(steps_.begin(), steps_.end(), equalThreshold), steps_.end());
+double LevelLookup::thresholdAt(std::ptrdiff_t row) const
+{
+    return leadingNumber(table_.threshold(row));
 }
 
 std::ptrdiff_t LevelLookup::findLevelIndex(double experience) const
 {
-    // The first step beyond the experience; the one before it is reached.
-    // An experience that is not a number reaches none.
-    const auto beyond = std::upper_bound(steps_.begin(), steps_.end(), experience,
-                                         [](double x, const Step& step) { return x < step.threshold; });
-    if (beyond == steps_.begin() || !(experience >= steps_.front().threshold))
+    // An experience that is not a number reaches no threshold.
+    if (!(experience == experience))
         return 0;
-    return std::prev(beyond)->row;
+    const auto reached = [&](double x, auto row) { return x < thresholdAt(std::ptrdiff_t(row)); };
+    if (table_.ascending()) {
+        // The rows are in the order of their thresholds, all above 0 but
+        // perhaps the first, which is row 0 either way.
+        std::size_t low = 0, high = table_.thresholdCount();
+        while (low < high) {
+            const auto middle = low + (high - low) / 2;
+            if (reached(experience, middle))
+                high = middle;
+            else
+                low = middle + 1;
+        }
+        return low == 0 ? 0 : std::ptrdiff_t(low - 1);
+    }
+    // The first step beyond the experience; the one before it is reached.
+    const auto beyond = std::upper_bound(rowsByThreshold_.begin(), rowsByThreshold_.end(), experience, reached);
+    return beyond == rowsByThreshold_.begin() ? 0 : std::ptrdiff_t(*std::prev(beyond));
 }
 
 } // namespace lapidor

@@ -3,13 +3,15 @@
 #include "levels/LevelTable.h"
 
 #include <cstddef>
+#include <cstdint>
 #include <vector>
 
 namespace lapidor {
 
-// The level table with an index of its thresholds, built once when the
-// table is loaded, so that a level lookup costs the same on 5 levels as on
-// 32,767.
+// The level table, ready for lookups by experience. A table whose
+// thresholds ascend, as a well-kept file's do, is searched as it stands;
+// another gets an index of its rows by threshold, built once, so that a
+// lookup costs the same on 5 levels as on 32,767.
 class LevelLookup {
 public:
     LevelLookup() = default;
@@ -23,13 +25,12 @@ public:
     std::ptrdiff_t findLevelIndex(double experience) const;
 
 private:
-    struct Step {
-        double threshold; // the leading number of the threshold text
-        std::ptrdiff_t row;
-    };
+    double thresholdAt(std::ptrdiff_t row) const;
 
     LevelTable table_;
-    std::vector<Step> steps_; // thresholds above 0, ascending, each value once with its first row
+    // For a table that does not ascend: the rows of the thresholds above 0,
+    // by threshold, each threshold once with its first row.
+    std::vector<std::uint32_t> rowsByThreshold_;
 };
 
 } // namespace lapidor

@@ -4,6 +4,7 @@
 #include "files/RegularFile.h"
 
 #include "files/PathSwapHook.h"
+#include "files/PosixFile.h"
 #include "files/ReadWhole.h"
 
 #include <cerrno>
@@ -16,9 +17,7 @@
 
 namespace lapidor {
 
-namespace {
-
-FileKind kindOf(mode_t mode)
+FileKind fileKind(mode_t mode)
 {
     if (S_ISREG(mode))
         return FileKind::Regular;
@@ -33,14 +32,17 @@ FileKind kindOf(mode_t mode)
     return FileKind::Other;
 }
 
-// The reason a call failed, taken at once, before anything else can change
-// errno. In English whatever the user's locale, since it ends an English
-// sentence.
-std::string failure(int error)
+FileProblem systemProblem(int error)
 {
     static const locale_t english = ::newlocale(LC_ALL_MASK, "C", locale_t(nullptr));
-    return english ? ::strerror_l(error, english) : std::strerror(error);
+    FileProblem problem;
+    problem.kind = FileProblem::Kind::System;
+    problem.code = error;
+    problem.words = english ? ::strerror_l(error, english) : std::strerror(error);
+    return problem;
 }
+
+namespace {
 
 // stat() following symlinks: the kind found, or the reason it failed.
 FileStatus look(const std::filesystem::path& path, struct stat& info)
@@ -49,9 +51,9 @@ FileStatus look(const std::filesystem::path& path, struct stat& info)
         const int error = errno;
         if (error == ENOENT || error == ENOTDIR)
             return {FileKind::Missing, 0, {}};
-        return {FileKind::Other, 0, failure(error)};
+        return {FileKind::Other, 0, systemProblem(error)};
     }
-    const auto kind = kindOf(info.st_mode);
+    const auto kind = fileKind(info.st_mode);
     return {kind, kind == FileKind::Regular ? std::uintmax_t(info.st_size) : 0, {}};
 }
 
@@ -82,36 +84,40 @@ FileStatus fileStatus(const std::filesystem::path& path)
     return look(path, info);
 }
 
-FileContents readRegularFile(const std::filesystem::path& path, std::size_t maxBytes)
+FileProblem readRegularFile(const std::filesystem::path& path, std::size_t maxBytes, ChunkReceiver& receiver)
 {
     struct stat before {};
     const auto status = look(path, before);
-    if (!status.problem.empty())
-        return {{}, status.problem};
+    if (status.problem)
+        return status.problem;
     if (status.kind != FileKind::Regular)
-        return {{}, notAFile(status.kind)};
+        return notAFile(status.kind);
     if (status.size > maxBytes)
-        return {{}, tooLarge(status.size, maxBytes)};
+        return tooLarge(status.size, maxBytes);
 
     runPathSwapHook(path);
     const Descriptor file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
     if (file.get() < 0)
-        return {{}, failure(errno)};
+        return systemProblem(errno);
     struct stat opened {};
     if (::fstat(file.get(), &opened) != 0)
-        return {{}, failure(errno)};
+        return systemProblem(errno);
     if (!S_ISREG(opened.st_mode) || opened.st_dev != before.st_dev || opened.st_ino != before.st_ino)
-        return {{}, changedWhileOpened()};
+        return {FileProblem::Kind::ChangedWhileOpened};
 
-    return readWhole(std::uintmax_t(opened.st_size), maxBytes, [&](char* into, std::size_t room) -> ReadStep {
-        for (;;) {
-            const auto n = ::read(file.get(), into, room);
-            if (n >= 0)
-                return {std::size_t(n), {}};
-            if (errno != EINTR)
-                return {0, failure(errno)};
-        }
-    });
+    receiver.starting(std::uintmax_t(opened.st_size));
+    return readChunks(
+        maxBytes,
+        [&](char* into, std::size_t room) -> ReadStep {
+            for (;;) {
+                const auto n = ::read(file.get(), into, room);
+                if (n >= 0)
+                    return {std::size_t(n), {}};
+                if (errno != EINTR)
+                    return {0, systemProblem(errno)};
+            }
+        },
+        receiver);
 }
 
 } // namespace lapidor

@@ -78,25 +78,34 @@ bool meansMissing(DWORD error)
     }
 }
 
-// The reason a call failed. The code is taken by the caller right after the
-// call, before anything else can replace it. The common reasons read as they
-// do on other systems; the rest as Windows words them.
-std::string failure(DWORD error)
+FileProblem systemProblem(DWORD error, std::string words)
+{
+    FileProblem problem;
+    problem.kind = FileProblem::Kind::System;
+    problem.code = int(error);
+    problem.words = std::move(words);
+    return problem;
+}
+
+// Why a call failed. The code is taken by the caller right after the call,
+// before anything else can replace it. The common reasons have English
+// words as on other systems; the rest as Windows words them.
+FileProblem failure(DWORD error)
 {
     if (meansMissing(error))
         return notAFile(FileKind::Missing);
     switch (error) {
     case ERROR_ACCESS_DENIED:
-        return "Permission denied";
+        return systemProblem(error, "Permission denied");
     case ERROR_SHARING_VIOLATION:
-        return "another program has it open and lets no one else read it";
+        return {FileProblem::Kind::InUse};
     case ERROR_LOCK_VIOLATION:
-        return "another program has locked some of it";
+        return {FileProblem::Kind::Locked};
     case ERROR_FILENAME_EXCED_RANGE:
-        return "File name too long";
+        return systemProblem(error, "File name too long");
     case ERROR_NOT_ENOUGH_MEMORY:
     case ERROR_OUTOFMEMORY:
-        return "Cannot allocate memory";
+        return systemProblem(error, "Cannot allocate memory");
     default:
         break;
     }
@@ -114,7 +123,7 @@ std::string failure(DWORD error)
         ::LocalFree(text);
     if (reason.empty())
         reason = "Windows error " + std::to_string(error);
-    return reason;
+    return systemProblem(error, std::move(reason));
 }
 
 class Handle {
@@ -313,7 +322,7 @@ std::uintmax_t combine(DWORD high, DWORD low)
 struct Look {
     FileKind kind = FileKind::Missing;
     std::uintmax_t size = 0;
-    std::string problem;
+    FileProblem problem;
     std::wstring where; // the whole path of the file found, past any links, which is opened
 };
 
@@ -444,7 +453,7 @@ Look lookAt(const std::filesystem::path& path)
         // leads to is looked at in turn, by its path.
         if (links == mostLinks) {
             look.kind = FileKind::Other;
-            look.problem = "Too many levels of symbolic links";
+            look.problem = systemProblem(ERROR_CANT_RESOLVE_FILENAME, "Too many levels of symbolic links");
             return look;
         }
         auto target = readLink(where);
@@ -462,15 +471,15 @@ FileStatus fileStatus(const std::filesystem::path& path)
     return {look.kind, look.kind == FileKind::Regular ? look.size : 0, look.problem};
 }
 
-FileContents readRegularFile(const std::filesystem::path& path, std::size_t maxBytes)
+FileProblem readRegularFile(const std::filesystem::path& path, std::size_t maxBytes, ChunkReceiver& receiver)
 {
     const auto before = lookAt(path);
-    if (!before.problem.empty())
-        return {{}, before.problem};
+    if (before.problem)
+        return before.problem;
     if (before.kind != FileKind::Regular)
-        return {{}, notAFile(before.kind)};
+        return notAFile(before.kind);
     if (before.size > maxBytes)
-        return {{}, tooLarge(before.size, maxBytes)};
+        return tooLarge(before.size, maxBytes);
 
     runPathSwapHook(path);
     // Should a link have taken the file's place since the look, the link is
@@ -480,29 +489,33 @@ FileContents readRegularFile(const std::filesystem::path& path, std::size_t maxB
         before.where.c_str(), GENERIC_READ, shareAll, nullptr, OPEN_EXISTING,
         FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN | FILE_FLAG_OPEN_REPARSE_POINT | openFlags, nullptr));
     if (!file)
-        return {{}, failure(::GetLastError())};
+        return failure(::GetLastError());
     // What was looked at was a file on a disk, neither a folder nor a link.
     ::SetLastError(ERROR_SUCCESS); // FILE_TYPE_UNKNOWN is a failure only when an error comes with it
     const DWORD type = ::GetFileType(file.get());
     if (type != FILE_TYPE_DISK) {
         const DWORD error = ::GetLastError();
-        return {{}, type == FILE_TYPE_UNKNOWN && error != ERROR_SUCCESS ? failure(error) : changedWhileOpened()};
+        return type == FILE_TYPE_UNKNOWN && error != ERROR_SUCCESS ? failure(error)
+                                                                   : FileProblem{FileProblem::Kind::ChangedWhileOpened};
     }
     BY_HANDLE_FILE_INFORMATION info{};
     if (!::GetFileInformationByHandle(file.get(), &info))
-        return {{}, failure(::GetLastError())};
+        return failure(::GetLastError());
     if (info.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT))
-        return {{}, changedWhileOpened()};
+        return {FileProblem::Kind::ChangedWhileOpened};
 
-    const auto size = combine(info.nFileSizeHigh, info.nFileSizeLow);
-    return readWhole(size, maxBytes, [&](char* into, std::size_t room) -> ReadStep {
-        const auto wanted = DWORD(std::min<std::size_t>(room, std::size_t(1) << 30));
-        DWORD n = 0;
-        if (::ReadFile(file.get(), into, wanted, &n, nullptr))
-            return {n, {}};
-        const DWORD error = ::GetLastError();
-        return {0, error == ERROR_HANDLE_EOF ? std::string() : failure(error)};
-    });
+    receiver.starting(combine(info.nFileSizeHigh, info.nFileSizeLow));
+    return readChunks(
+        maxBytes,
+        [&](char* into, std::size_t room) -> ReadStep {
+            const auto wanted = DWORD(std::min<std::size_t>(room, std::size_t(1) << 30));
+            DWORD n = 0;
+            if (::ReadFile(file.get(), into, wanted, &n, nullptr))
+                return {n, {}};
+            const DWORD error = ::GetLastError();
+            return {0, error == ERROR_HANDLE_EOF ? FileProblem() : failure(error)};
+        },
+        receiver);
 }
 
 } // namespace lapidor

@@ -10,52 +10,56 @@
 
 namespace lapidor {
 
-// Where a label or threshold lies in the table's text.
-struct TextPiece {
-    std::uint32_t offset = 0;
-    std::uint32_t length = 0;
-};
+class LevelsReader;
 
 // The level boundaries read from levels.txt: two parallel lists of text,
 // exactly as cut from the file, in file order. Row i describes level i + 1.
-// Each list keeps its own count; a malformed file can leave them out of step.
-//
-// The file's text is held once and the lists are pieces of it: a table of
-// 32,767 levels then takes a fraction of the memory that a string per item
-// would, and is that much quicker to fill.
-struct LevelTable {
-    std::string text;
-    std::vector<TextPiece> labels;
-    std::vector<TextPiece> thresholds;            // the experience at which each level begins
-    TextEncoding encoding = TextEncoding::Latin1; // how the text's bytes read
-
-    // The number of thresholds: the count the level lookups go by.
-    std::size_t size() const { return thresholds.size(); }
+// Each list keeps its own count; a malformed file can leave them out of
+// step. Only the levels reader fills a table.
+class LevelTable {
+public:
+    std::size_t labelCount() const { return labels_.count; }
+    std::size_t thresholdCount() const { return thresholds_.count; }
 
     // A row outside a list reads as empty text, never as an error.
-    std::string_view label(std::ptrdiff_t row) const { return at(labels, row); }
-    std::string_view threshold(std::ptrdiff_t row) const { return at(thresholds, row); }
+    std::string_view label(std::ptrdiff_t row) const { return labels_.at(row); }
+    std::string_view threshold(std::ptrdiff_t row) const { return thresholds_.at(row); }
 
-    std::vector<std::string_view> labelTexts() const { return texts(labels); }
-    std::vector<std::string_view> thresholdTexts() const { return texts(thresholds); }
+    // How the text's bytes read.
+    TextEncoding encoding() const { return encoding_; }
+
+    // Whether each threshold is a number above the one before it, and above
+    // 0 from the second on: then the rows are in the order of their
+    // experience, and a lookup needs no index of its own.
+    bool ascending() const { return ascending_; }
 
 private:
-    std::string_view at(const std::vector<TextPiece>& list, std::ptrdiff_t row) const
-    {
-        if (row < 0 || static_cast<std::size_t>(row) >= list.size())
-            return {};
-        const auto piece = list[static_cast<std::size_t>(row)];
-        return std::string_view(text).substr(piece.offset, piece.length);
-    }
+    friend class LevelsReader;
 
-    std::vector<std::string_view> texts(const std::vector<TextPiece>& list) const
-    {
-        std::vector<std::string_view> all;
-        all.reserve(list.size());
-        for (std::size_t row = 0; row < list.size(); ++row)
-            all.push_back(at(list, std::ptrdiff_t(row)));
-        return all;
-    }
+    // One list: its items back to back in one text, each ended by a line
+    // feed, which no item can hold since the file's lines end there. Where
+    // every sixteenth item begins is noted, so that reading a row passes
+    // over at most fifteen items. A table of 32,767 levels takes a few
+    // hundred kilobytes this way, a fraction of a string or even a pair of
+    // offsets per item, and every page of it costs time when it is first
+    // touched.
+    class ItemList {
+    public:
+        static constexpr std::size_t itemsPerBlock = 16;
+
+        std::string_view at(std::ptrdiff_t row) const;
+        void append(std::string_view item);
+        void reserve(std::size_t textBytes);
+
+        std::string text;
+        std::vector<std::uint32_t> blockStarts;
+        std::size_t count = 0;
+    };
+
+    ItemList labels_;
+    ItemList thresholds_;
+    TextEncoding encoding_ = TextEncoding::Latin1;
+    bool ascending_ = true;
 };
 
 } // namespace lapidor

@@ -2,11 +2,9 @@
 
 #include "files/RegularFile.h"
 #include "text/Numbers.h"
-#include "text/ShownText.h"
 
 #include <algorithm>
 #include <cctype>
-
 #include <cstring>
 #include <limits>
 #include <new>
@@ -26,14 +24,6 @@ constexpr auto npos = std::string_view::npos;
 // "[LEVEL=" it runs from the seventh character, as if the marker stood
 // just before the line.
 constexpr std::size_t labelStartWithoutMarker = 6;
-
-std::size_t occurrences(std::string_view text, std::string_view marker)
-{
-    std::size_t count = 0;
-    for (auto at = text.find(marker); at != npos; at = text.find(marker, at + marker.size()))
-        ++count;
-    return count;
-}
 
 bool startsWithUtf16Mark(std::string_view text)
 {
@@ -72,10 +62,15 @@ bool isNote(std::string_view line)
     return !mentions(line, "LEVEL") && !mentions(line, "XP");
 }
 
+struct MarkerWithBlanks {
+    std::string_view marker;
+    std::string_view value;
+};
+
 // For a line with blanks between "XP" or "LEVEL" and "=", or right after
-// "=": the marker as it should be written, such as "XP=400"; nothing when
-// the line has no such blanks.
-std::optional<std::string> writtenWithoutBlanks(std::string_view line)
+// "=": that marker and the value after the "=", which belong together as
+// in "XP=400"; nothing when the line has no such blanks.
+std::optional<MarkerWithBlanks> blanksAroundEquals(std::string_view line)
 {
     constexpr std::string_view blanks = " \t";
     for (const std::string_view marker : {"XP", "LEVEL"}) {
@@ -87,11 +82,30 @@ std::optional<std::string> writtenWithoutBlanks(std::string_view line)
             if (equals == at + marker.size() && value == equals + 1)
                 continue; // written as it should be
             const auto valueEnd = value == npos ? npos : line.find_first_of(" \t]", value);
-            const auto written = value == npos ? std::string_view() : line.substr(value, valueEnd - value);
-            return std::string(marker) + "=" + shownText(cutShort(written, longestQuotedText, "..."));
+            return MarkerWithBlanks{marker, value == npos ? std::string_view() : line.substr(value, valueEnd - value)};
         }
     }
     return std::nullopt;
+}
+
+// What a line that gives no label lacks.
+IrregularLine::Problem withoutLabel(std::string_view line, std::size_t levelAt, std::size_t labelStop)
+{
+    if (labelStop == npos)
+        return line.find(thresholdMarker) == npos ? IrregularLine::Problem::NoXpValue
+                                                  : IrregularLine::Problem::NoSpaceBeforeXp;
+    if (levelAt == npos)
+        return IrregularLine::Problem::NoLevelMarker;
+    return IrregularLine::Problem::XpBeforeLevelMarker;
+}
+
+// The folder a path leads into; empty when the working folder a relative
+// path starts from no longer exists.
+std::filesystem::path folderOf(const std::filesystem::path& path)
+{
+    std::error_code error;
+    const auto absolute = std::filesystem::absolute(path, error);
+    return error ? std::filesystem::path() : absolute.parent_path();
 }
 
 // Where the next line end (CR or LF) lies at or after a position: two
@@ -127,205 +141,216 @@ private:
     std::size_t lf_;
 };
 
-// Fills the table's lists line by line with pieces of its text, within a
-// limit on the memory they may take, and notes the first line that does
-// not give exactly one level.
-class TableFiller {
-public:
-    TableFiller(LevelsFile& file, std::string_view text, std::size_t memoryLimit)
-        : file_(file)
-        , text_(text)
-        , memoryLimit_(memoryLimit)
-    {
-    }
-
-    void fill()
-    {
-        // Room for as many labels as the text has " XP" and as many
-        // thresholds as it has "XP=": no line can add more, so the lists
-        // never regrow, whatever else the text holds.
-        const auto labels = occurrences(text_, labelEnd);
-        const auto thresholds = occurrences(text_, thresholdMarker);
-        if ((labels + thresholds) * sizeof(TextPiece) > memoryLimit_)
-            throw std::bad_alloc();
-        file_.table.labels.reserve(labels);
-        file_.table.thresholds.reserve(thresholds);
-
-        LineEnds ends(text_);
-        std::size_t number = 1;
-        for (std::size_t lineStart = 0; lineStart < text_.size(); ++number) {
-            const auto end = ends.next(lineStart);
-            readLine(number, text_.substr(lineStart, end - lineStart));
-            if (end == text_.size())
-                break;
-            lineStart = end + 1;
-            if (text_[end] == '\r' && lineStart < text_.size() && text_[lineStart] == '\n')
-                ++lineStart;
-        }
-    }
-
-private:
-    void readLine(std::size_t number, std::string_view line)
-    {
-        const auto levelAt = line.find(levelMarker);
-        const auto labelStart = levelAt == npos ? labelStartWithoutMarker : levelAt + levelMarker.size();
-        const auto labelStop = line.find(labelEnd);
-
-        // A line with no room for a label (no " XP", or " XP" before
-        // "[LEVEL=") adds nothing at all: later labels and thresholds stay
-        // paired, though each now stands one row earlier.
-        if (labelStop == npos || labelStop < labelStart) {
-            if (!isBlank(line) && !isNote(line))
-                noteIrregular(number, line, withoutLabel(line, levelAt, labelStop), true);
-            return;
-        }
-        const auto thresholds = appendThresholds(number, line);
-        append(file_.table.labels, line.substr(labelStart, labelStop - labelStart));
-        if (thresholds == 0)
-            noteIrregular(number, line, "has no XP value closed by ']'");
-        else if (thresholds > 1)
-            noteIrregular(number, line,
-                          "has " + (thresholds == 2 ? std::string("two") : std::to_string(thresholds)) + " XP values");
-    }
-
-    std::size_t appendThresholds(std::size_t number, std::string_view line)
-    {
-        std::size_t added = 0;
-        auto marker = line.find(thresholdMarker);
-        while (marker != npos) {
-            const auto pieceStart = marker + thresholdMarker.size();
-            const auto nextMarker = line.find(thresholdMarker, pieceStart);
-            const auto piece = line.substr(pieceStart, nextMarker == npos ? npos : nextMarker - pieceStart);
-            const auto close = piece.find(']');
-            if (close != npos && close > 0) {
-                append(file_.table.thresholds, piece.substr(0, close));
-                checkOrder(number, piece.substr(0, close));
-                ++added;
-            }
-            marker = nextMarker;
-        }
-        return added;
-    }
-
-    static std::string withoutLabel(std::string_view line, std::size_t levelAt, std::size_t labelStop)
-    {
-        if (labelStop == npos)
-            return line.find(thresholdMarker) == npos ? "has no XP value" : "has no space before 'XP='";
-        if (levelAt == npos)
-            return "has no '[LEVEL='";
-        return "has ' XP' before '[LEVEL='";
-    }
-
-    // Room for every piece was reserved, so this never allocates.
-    void append(std::vector<TextPiece>& list, std::string_view piece)
-    {
-        list.push_back({std::uint32_t(piece.data() - file_.table.text.data()), std::uint32_t(piece.size())});
-    }
-
-    // Blanks around "=" are named as such, whatever else they cause.
-    void noteIrregular(std::size_t number, std::string_view line, std::string problem, bool givesNoLevel = false)
-    {
-        if (file_.firstIrregularLine)
-            return;
-        if (const auto written = writtenWithoutBlanks(line))
-            problem = "has blanks around '=': write " + *written + ", without blanks around '='";
-        file_.firstIrregularLine = IrregularLine{number, std::move(problem), givesNoLevel};
-    }
-
-    // Notes the first threshold that is not a number, and the first that
-    // is not above the one before it (or not above 0, after the first).
-    void checkOrder(std::size_t number, std::string_view threshold)
-    {
-        const auto row = file_.table.thresholds.size() - 1;
-        const auto value = wholeNumber(threshold);
-        if (!value) {
-            if (!file_.firstUnreadableThreshold)
-                file_.firstUnreadableThreshold
-                    = UnreadableThreshold{number, row, std::string(threshold), leadingNumber(threshold)};
-            previous_.reset();
-            return;
-        }
-        if (previous_ && !file_.firstThresholdOutOfOrder && (*value <= previous_->value || *value <= 0))
-            file_.firstThresholdOutOfOrder = ThresholdOutOfOrder{
-                number,          row, std::string(threshold), *value, previous_->line, std::string(previous_->text),
-                previous_->value};
-        previous_ = Previous{number, threshold, *value};
-    }
-    struct Previous {
-        std::size_t line;
-        std::string_view text;
-        double value;
-    };
-
-    LevelsFile& file_;
-    std::string_view text_;
-    std::size_t memoryLimit_;
-    std::optional<Previous> previous_; // the last threshold read, when it is a number
-};
-
-// The folder a path leads into; empty when the working folder a relative
-// path starts from no longer exists.
-std::filesystem::path folderOf(const std::filesystem::path& path)
-{
-    std::error_code error;
-    const auto absolute = std::filesystem::absolute(path, error);
-    return error ? std::filesystem::path() : absolute.parent_path();
-}
-
-LevelsFile notRead(LevelsFile::Failure failure, std::string reason)
-{
-    LevelsFile file;
-    file.failure = failure;
-    file.unreadable = std::move(reason);
-    return file;
-}
-
 } // namespace
 
-LevelsFile outOfMemory(std::filesystem::path folder)
+LevelsReader::LevelsReader(std::size_t memoryLimit)
+    : memoryLimit_(memoryLimit)
 {
-    auto file = notRead(LevelsFile::Failure::Memory, "there is not enough memory to read it");
-    file.folder = std::move(folder);
-    return file;
 }
 
-LevelsFile readLevels(std::string fileText, std::size_t memoryLimit)
+void LevelsReader::starting(std::uintmax_t size)
 {
-    if (startsWithUtf16Mark(fileText))
-        return notRead(LevelsFile::Failure::File,
-                       "it is saved as UTF-16, which Lapidor cannot read; save it as UTF-8 or plain text");
-    if (fileText.size() > std::numeric_limits<std::uint32_t>::max())
-        return notRead(LevelsFile::Failure::File, "it is too large");
-    LevelsFile file;
-    try {
-        if (fileText.size() > memoryLimit)
-            throw std::bad_alloc();
-        file.table.text = std::move(fileText);
-        std::string_view text = file.table.text;
-        if (text.starts_with(utf8Mark))
-            text.remove_prefix(utf8Mark.size());
-        file.table.encoding = isUtf8(text) ? TextEncoding::Utf8 : TextEncoding::Latin1;
-        TableFiller(file, text, memoryLimit - file.table.text.size()).fill();
-    } catch (const std::bad_alloc&) {
-        return outOfMemory({});
+    // Room for the most that the lists can take, asked for once: the
+    // memory is only given as it is written, and never moved. Neither
+    // list's text is longer than the file, and each notes where every
+    // sixteenth item begins.
+    const auto listBytes = size + (size / LevelTable::ItemList::itemsPerBlock + 1) * sizeof(std::uint32_t);
+    if (size > std::numeric_limits<std::uint32_t>::max() / 2 || 2 * listBytes > memoryLimit_)
+        throw std::bad_alloc();
+    file_.table.labels_.reserve(std::size_t(size));
+    file_.table.thresholds_.reserve(std::size_t(size));
+}
+
+void LevelsReader::take(std::string_view chunk)
+{
+    if (file_.failure != LevelsFile::Failure::None)
+        return;
+    if (!started_) {
+        // The first three bytes tell a byte-order mark.
+        const auto wanted = std::min(chunk.size(), utf8Mark.size() - start_.size());
+        start_.append(chunk.substr(0, wanted));
+        chunk.remove_prefix(wanted);
+        if (start_.size() < utf8Mark.size())
+            return;
+        started_ = true;
+        if (startsWithUtf16Mark(start_)) {
+            file_.failure = LevelsFile::Failure::Utf16;
+            return;
+        }
+        takeLines(start_ == utf8Mark ? std::string_view() : std::string_view(start_));
     }
-    return file;
+    takeLines(chunk);
+}
+
+LevelsFile LevelsReader::finish()
+{
+    if (!started_) {
+        started_ = true;
+        if (startsWithUtf16Mark(start_))
+            file_.failure = LevelsFile::Failure::Utf16;
+        else
+            takeLines(start_);
+    }
+    if (file_.failure != LevelsFile::Failure::None) {
+        LevelsFile notRead;
+        notRead.failure = file_.failure;
+        return notRead;
+    }
+    if (!partLine_.empty())
+        readLine(partLine_);
+    file_.table.encoding_ = utf8_.finish() ? TextEncoding::Utf8 : TextEncoding::Latin1;
+    file_.table.ascending_ = !file_.firstUnreadableThreshold && !file_.firstThresholdOutOfOrder;
+    return std::move(file_);
+}
+
+// Reads the lines the text ends, and keeps a line it does not end for the
+// next piece.
+void LevelsReader::takeLines(std::string_view text)
+{
+    utf8_.take(text);
+    std::size_t from = 0;
+    if (afterCr_ && !text.empty()) {
+        afterCr_ = false;
+        if (text.front() == '\n')
+            from = 1;
+    }
+    LineEnds ends(text);
+    while (from < text.size()) {
+        const auto end = ends.next(from);
+        if (end == text.size()) {
+            partLine_.append(text.substr(from));
+            return;
+        }
+        if (partLine_.empty()) {
+            readLine(text.substr(from, end - from));
+        } else {
+            partLine_.append(text.substr(from, end - from));
+            readLine(partLine_);
+            partLine_.clear();
+        }
+        ++lineNumber_;
+        from = end + 1;
+        if (text[end] == '\r') {
+            if (from == text.size())
+                afterCr_ = true;
+            else if (text[from] == '\n')
+                ++from;
+        }
+    }
+}
+
+void LevelsReader::readLine(std::string_view line)
+{
+    const auto levelAt = line.find(levelMarker);
+    const auto labelStart = levelAt == npos ? labelStartWithoutMarker : levelAt + levelMarker.size();
+    const auto labelStop = line.find(labelEnd);
+
+    // A line with no room for a label (no " XP", or " XP" before
+    // "[LEVEL=") adds nothing at all: later labels and thresholds stay
+    // paired, though each now stands one row earlier.
+    if (labelStop == npos || labelStop < labelStart) {
+        if (!isBlank(line) && !isNote(line))
+            noteIrregular(line, withoutLabel(line, levelAt, labelStop), true);
+        return;
+    }
+    const auto thresholds = appendThresholds(line);
+    append(file_.table.labels_, line.substr(labelStart, labelStop - labelStart));
+    if (thresholds == 0)
+        noteIrregular(line, IrregularLine::Problem::NoClosedXpValue);
+    else if (thresholds > 1)
+        noteIrregular(line, IrregularLine::Problem::SeveralXpValues, false, thresholds);
+}
+
+std::size_t LevelsReader::appendThresholds(std::string_view line)
+{
+    std::size_t added = 0;
+    auto marker = line.find(thresholdMarker);
+    while (marker != npos) {
+        const auto pieceStart = marker + thresholdMarker.size();
+        const auto nextMarker = line.find(thresholdMarker, pieceStart);
+        const auto piece = line.substr(pieceStart, nextMarker == npos ? npos : nextMarker - pieceStart);
+        const auto close = piece.find(']');
+        if (close != npos && close > 0) {
+            append(file_.table.thresholds_, piece.substr(0, close));
+            checkOrder(piece.substr(0, close));
+            ++added;
+        }
+        marker = nextMarker;
+    }
+    return added;
+}
+
+// Notes the first threshold that is not a number, and the first that is
+// not above the one before it (or not above 0, after the first).
+void LevelsReader::checkOrder(std::string_view threshold)
+{
+    const auto row = file_.table.thresholds_.count - 1;
+    const auto value = wholeNumber(threshold);
+    if (!value) {
+        if (!file_.firstUnreadableThreshold)
+            file_.firstUnreadableThreshold
+                = UnreadableThreshold{lineNumber_, row, std::string(threshold), leadingNumber(threshold)};
+        previous_.reset();
+        return;
+    }
+    if (previous_ && !file_.firstThresholdOutOfOrder && (*value <= previous_->value || *value <= 0))
+        file_.firstThresholdOutOfOrder = ThresholdOutOfOrder{
+            lineNumber_, row, std::string(threshold), *value, previous_->line, previous_->text, previous_->value};
+    previous_ = Previous{lineNumber_, std::string(threshold), *value};
+}
+
+// Blanks around "=" are named as such, whatever else they cause.
+void LevelsReader::noteIrregular(std::string_view line, IrregularLine::Problem problem, bool givesNoLevel,
+                                 std::size_t xpValues)
+{
+    if (file_.firstIrregularLine)
+        return;
+    IrregularLine irregular{lineNumber_, problem, givesNoLevel, xpValues, {}, {}};
+    if (const auto blanks = blanksAroundEquals(line)) {
+        irregular.problem = IrregularLine::Problem::BlanksAroundEquals;
+        irregular.marker = blanks->marker;
+        irregular.value = blanks->value;
+    }
+    file_.firstIrregularLine = std::move(irregular);
+}
+
+// Room for every item was asked for by the file's size; a file that grew
+// since, or a text given without its size, may need more, within the limit.
+void LevelsReader::append(LevelTable::ItemList& list, std::string_view item)
+{
+    const auto needed = list.text.size() + item.size() + 1;
+    if (needed > list.text.capacity()) {
+        const auto grown = std::max(needed, 2 * list.text.capacity());
+        const auto& other = &list == &file_.table.labels_ ? file_.table.thresholds_ : file_.table.labels_;
+        if (grown + other.text.capacity() > memoryLimit_)
+            throw std::bad_alloc();
+        list.reserve(grown);
+    }
+    list.append(item);
+}
+
+LevelsFile readLevels(std::string_view fileText, std::size_t memoryLimit)
+{
+    LevelsReader reader(memoryLimit);
+    reader.starting(fileText.size());
+    reader.take(fileText);
+    return reader.finish();
 }
 
 LevelsFile readLevelsFile(const std::filesystem::path& path, std::size_t memoryLimit)
 {
-    auto folder = folderOf(path);
-    if (folder.empty())
-        return notRead(LevelsFile::Failure::WorkingFolder, "the folder Lapidor was started in no longer exists");
     LevelsFile file;
-    try {
-        auto contents = readRegularFile(path, largestLevelsFile);
-        if (contents.problem.empty())
-            file = readLevels(std::move(contents.bytes), memoryLimit);
-        else
-            file = notRead(LevelsFile::Failure::File, std::move(contents.problem));
-    } catch (const std::bad_alloc&) {
-        file = outOfMemory({});
+    auto folder = folderOf(path);
+    if (folder.empty()) {
+        file.failure = LevelsFile::Failure::WorkingFolder;
+        return file;
+    }
+    LevelsReader reader(memoryLimit);
+    if (auto problem = readRegularFile(path, largestLevelsFile, reader)) {
+        file.failure = LevelsFile::Failure::File;
+        file.problem = std::move(problem);
+    } else {
+        file = reader.finish();
     }
     file.folder = std::move(folder);
     return file;

@@ -1,5 +1,6 @@
 #include "text/TextEncoding.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 
@@ -35,6 +36,39 @@ std::size_t utf8SequenceLength(std::string_view bytes)
 
 namespace {
 
+// How long a character is that begins with this byte; 0 for a byte no
+// character begins with.
+std::size_t sequenceLengthFor(char first)
+{
+    const auto lead = static_cast<unsigned char>(first);
+    if (lead < 0x80)
+        return 1;
+    if (lead >= 0xC2 && lead <= 0xDF)
+        return 2;
+    if (lead >= 0xE0 && lead <= 0xEF)
+        return 3;
+    if (lead >= 0xF0 && lead <= 0xF4)
+        return 4;
+    return 0;
+}
+
+// Whether the start of a character cut short could still be well-formed:
+// the same check on it completed with the smallest continuation bytes
+// that its second byte allows.
+bool stillPossible(std::string_view start)
+{
+    char completed[4];
+    const auto length = sequenceLengthFor(start[0]);
+    std::copy(start.begin(), start.end(), completed);
+    for (std::size_t i = start.size(); i < length; ++i)
+        completed[i] = char(0x80);
+    if (start.size() == 1 && length >= 3) {
+        const auto lead = static_cast<unsigned char>(start[0]);
+        completed[1] = char(lead == 0xE0 ? 0xA0 : lead == 0xF0 ? 0x90 : 0x80); // the least that is not overlong
+    }
+    return utf8SequenceLength(std::string_view(completed, length)) == length;
+}
+
 // Eight bytes at a time while they are all ASCII: most files are.
 std::size_t asciiPrefix(std::string_view bytes)
 {
@@ -54,14 +88,43 @@ std::size_t asciiPrefix(std::string_view bytes)
 
 bool isUtf8(std::string_view bytes)
 {
+    Utf8Check check;
+    check.take(bytes);
+    return check.finish();
+}
+
+void Utf8Check::take(std::string_view bytes)
+{
+    if (!valid_)
+        return;
+    // First the character the last piece began.
+    while (pendingSize_ > 0 && !bytes.empty()) {
+        pending_[pendingSize_++] = bytes.front();
+        bytes.remove_prefix(1);
+        const std::string_view started(pending_, pendingSize_);
+        if (utf8SequenceLength(started) > 0) {
+            pendingSize_ = 0;
+        } else if (pendingSize_ == sequenceLengthFor(pending_[0]) || pendingSize_ == sizeof pending_) {
+            valid_ = false;
+            return;
+        }
+    }
     for (std::size_t i = asciiPrefix(bytes); i < bytes.size();) {
         const auto length = utf8SequenceLength(bytes.substr(i));
-        if (length == 0)
-            return false;
+        if (length == 0) {
+            // Cut short by the end of the piece, perhaps; the next one tells.
+            const auto rest = bytes.size() - i;
+            if (rest < sequenceLengthFor(bytes[i]) && stillPossible(bytes.substr(i))) {
+                std::copy(bytes.begin() + std::ptrdiff_t(i), bytes.end(), pending_);
+                pendingSize_ = rest;
+                return;
+            }
+            valid_ = false;
+            return;
+        }
         i += length;
         i += asciiPrefix(bytes.substr(i));
     }
-    return true;
 }
 
 std::string toUtf8(std::string_view bytes, TextEncoding encoding)

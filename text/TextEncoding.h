@@ -14,6 +14,19 @@ enum class TextEncoding { Latin1, Utf8 };
 // no overlong forms, no surrogates, nothing beyond U+10FFFF.
 bool isUtf8(std::string_view bytes);
 
+// The same check on bytes that come in pieces of any size, such as a file
+// as it is read: a character may begin in one piece and end in the next.
+class Utf8Check {
+public:
+    void take(std::string_view bytes);
+    bool finish() const { return valid_ && pendingSize_ == 0; } // once every piece is taken
+
+private:
+    bool valid_ = true;
+    char pending_[4]{}; // the start of a character the next piece ends
+    std::size_t pendingSize_ = 0;
+};
+
 // The length of the well-formed UTF-8 sequence at the start of the bytes,
 // or 0 when there is none (or no bytes).
 std::size_t utf8SequenceLength(std::string_view bytes);

@@ -35,7 +35,7 @@ void checkLevelScan(const LevelLookup& levels, double x)
     const bool taken = threshold > 0 && threshold <= x;
     FUZZ_CHECK(taken || chosen == 0);
     const double best = taken ? threshold : 0.0;
-    for (std::ptrdiff_t row = 0; row < std::ptrdiff_t(table.size()); ++row) {
+    for (std::ptrdiff_t row = 0; row < std::ptrdiff_t(table.thresholdCount()); ++row) {
         const double t = leadingNumber(table.threshold(row));
         FUZZ_CHECK(!(t > best && t <= x));
         FUZZ_CHECK(!(taken && row < chosen && t == best));
@@ -60,7 +60,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const LevelLookup levels(readLevels(std::string(input)).table);
 
     const auto result = calculateReport(levels, calculation);
-    FUZZ_CHECK(result.report.has_value() == result.failure.empty());
+    FUZZ_CHECK(result.report.has_value() != result.failure.has_value());
     if (const auto x = wholeNumber(calculation.experienceText); x && std::isfinite(*x))
         checkLevelScan(levels, *x);
     if (!result.report)

@@ -4,6 +4,9 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <new>
+#include <string>
+#include <vector>
 
 using namespace lapidor;
 
@@ -27,21 +30,47 @@ std::string withLinuxLineEnds(std::string_view text)
     return linux;
 }
 
+std::vector<std::string> labelsOf(const LevelTable& table)
+{
+    std::vector<std::string> items;
+    for (std::size_t row = 0; row < table.labelCount(); ++row)
+        items.emplace_back(table.label(std::ptrdiff_t(row)));
+    return items;
+}
+
+std::vector<std::string> thresholdsOf(const LevelTable& table)
+{
+    std::vector<std::string> items;
+    for (std::size_t row = 0; row < table.thresholdCount(); ++row)
+        items.emplace_back(table.threshold(std::ptrdiff_t(row)));
+    return items;
+}
+
+// The same text read in pieces of the given size, as a file is read.
+LevelsFile readInPieces(std::string_view text, std::size_t pieceSize)
+{
+    LevelsReader reader;
+    reader.starting(text.size());
+    for (std::size_t at = 0; at < text.size(); at += pieceSize)
+        reader.take(text.substr(at, pieceSize));
+    return reader.finish();
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     const std::string_view text(reinterpret_cast<const char*>(data), size);
-    const auto file = readLevels(std::string(text));
+    const auto file = readLevels(text);
     const auto& table = file.table;
-    const auto labels = table.labelTexts();
-    const auto thresholds = table.thresholdTexts();
+    const auto labels = labelsOf(table);
+    const auto thresholds = thresholdsOf(table);
 
     if (text.starts_with("\xFF\xFE") || text.starts_with("\xFE\xFF")) {
-        FUZZ_CHECK(!file.unreadable.empty() && table.labels.empty() && table.thresholds.empty());
+        FUZZ_CHECK(file.failure == LevelsFile::Failure::Utf16 && labels.empty() && thresholds.empty());
         return 0;
     }
-    FUZZ_CHECK(file.unreadable.empty());
+    FUZZ_CHECK(file.failure == LevelsFile::Failure::None);
 
     // No item holds a line end: CR LF, a lone CR and a lone LF each end a line.
     for (const auto* list : {&labels, &thresholds})
@@ -51,8 +80,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // Each line adds at most one label and one threshold per "XP=".
     const std::size_t lines = std::count(text.begin(), text.end(), '\r') + std::count(text.begin(), text.end(), '\n')
         - occurrences(text, "\r\n") + 1;
-    FUZZ_CHECK(table.labels.size() <= lines);
-    FUZZ_CHECK(table.labels.size() + table.thresholds.size() <= occurrences(text, "XP=") + lines);
+    FUZZ_CHECK(labels.size() <= lines);
+    FUZZ_CHECK(labels.size() + thresholds.size() <= occurrences(text, "XP=") + lines);
 
     // A threshold never holds the markers that delimit it.
     for (const auto threshold : thresholds) {
@@ -63,19 +92,32 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     // Without an irregular line the lists are in step; the line named lies in the text.
     if (!file.firstIrregularLine)
-        FUZZ_CHECK(table.labels.size() == table.thresholds.size());
+        FUZZ_CHECK(labels.size() == thresholds.size());
     else
         FUZZ_CHECK(file.firstIrregularLine->number >= 1 && file.firstIrregularLine->number <= lines);
 
     // LF line ends give the same table as CR LF ones.
     const auto twin = readLevels(withLinuxLineEnds(text));
-    FUZZ_CHECK(twin.table.labelTexts() == labels && twin.table.thresholdTexts() == thresholds);
-    FUZZ_CHECK(twin.table.encoding == table.encoding);
+    FUZZ_CHECK(labelsOf(twin.table) == labels && thresholdsOf(twin.table) == thresholds);
+    FUZZ_CHECK(twin.table.encoding() == table.encoding());
 
-    // A limit on memory gives either the same table or none, with a reason.
-    const auto limited = readLevels(std::string(text), size + (size % 7) * sizeof(TextPiece));
-    FUZZ_CHECK((limited.unreadable.empty() && limited.table.labelTexts() == labels
-                && limited.table.thresholdTexts() == thresholds)
-               || (!limited.unreadable.empty() && limited.table.labels.empty() && limited.table.thresholds.empty()));
+    // Read in pieces, as from disk, wherever the pieces end, the text gives
+    // the same table and says the same of it.
+    for (const std::size_t pieceSize : {std::size_t(1), std::size_t(2), std::size_t(3), size / 2 + 1}) {
+        const auto pieces = readInPieces(text, pieceSize);
+        FUZZ_CHECK(labelsOf(pieces.table) == labels && thresholdsOf(pieces.table) == thresholds);
+        FUZZ_CHECK(pieces.table.encoding() == table.encoding() && pieces.table.ascending() == table.ascending());
+        FUZZ_CHECK(pieces.firstIrregularLine.has_value() == file.firstIrregularLine.has_value());
+        if (file.firstIrregularLine)
+            FUZZ_CHECK(pieces.firstIrregularLine->number == file.firstIrregularLine->number
+                       && pieces.firstIrregularLine->problem == file.firstIrregularLine->problem);
+    }
+
+    // A limit on memory gives either the same table or none, for want of memory.
+    try {
+        const auto limited = readLevels(text, (size % 4) * size + 64);
+        FUZZ_CHECK(labelsOf(limited.table) == labels && thresholdsOf(limited.table) == thresholds);
+    } catch (const std::bad_alloc&) {
+    }
     return 0;
 }

@@ -38,10 +38,10 @@ AboutDialog::AboutDialog(QWidget* owner)
     : QDialog(owner,
               Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint
                   | Qt::WindowCloseButtonHint)
-    , okButton_(new QPushButton(QStringLiteral("OK"), this))
+    , okButton_(new QPushButton(tr("OK"), this))
 {
     setObjectName(QStringLiteral("frmAbout"));
-    setWindowTitle(QStringLiteral("About Lapidor"));
+    setWindowTitle(tr("About Lapidor"));
     setFixedSize(pixels(clientWidth), pixels(clientHeight));
 
     okButton_->setObjectName(QStringLiteral("cmdOK"));
@@ -62,8 +62,8 @@ void AboutDialog::addLabels()
         label->setFont(tahomaBold(9.75));
         label->setTextFormat(Qt::PlainText);
     };
-    place(new QLabel(QStringLiteral("The Varnhollow Lapidor"), this), 1);
-    place(new QLabel(QStringLiteral("Created by ") + authorName, this), 2);
+    place(new QLabel(tr("The Varnhollow Lapidor"), this), 1);
+    place(new QLabel(tr("Created by %1").arg(authorName), this), 2);
 
     auto* link = new LinkLabel(webSiteAddress, QColor(0, 0, 255), this);
     place(link, 3);
@@ -94,8 +94,7 @@ void AboutDialog::openLink()
     if (openWebSite(webSiteAddress))
         return;
     showWarning(this,
-                QStringLiteral("The web site %1 could not be opened. You can type the address into your web "
-                               "browser instead.")
+                tr("The web site %1 could not be opened. You can type the address into your web browser instead.")
                     .arg(webSiteAddress));
 }
 

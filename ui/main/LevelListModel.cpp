@@ -17,30 +17,32 @@ LevelListModel::LevelListModel(Column column, QObject* parent)
 {
 }
 
-void LevelListModel::showTable(const LevelTable* table)
+void LevelListModel::showTable(std::shared_ptr<const LevelLookup> levels)
 {
     beginResetModel();
-    table_ = table;
+    levels_ = std::move(levels);
     endResetModel();
 }
 
 std::string_view LevelListModel::text(int row) const
 {
-    return column_ == Column::Labels ? table_->label(row) : table_->threshold(row);
+    const auto& table = levels_->table();
+    return column_ == Column::Labels ? table.label(row) : table.threshold(row);
 }
 
 int LevelListModel::rowCount(const QModelIndex& parent) const
 {
-    if (parent.isValid() || !table_)
+    if (parent.isValid() || !levels_)
         return 0;
-    return int(column_ == Column::Labels ? table_->labels.size() : table_->thresholds.size());
+    const auto& table = levels_->table();
+    return int(column_ == Column::Labels ? table.labelCount() : table.thresholdCount());
 }
 
 QVariant LevelListModel::data(const QModelIndex& index, int role) const
 {
-    if (role != Qt::DisplayRole || !table_ || !checkIndex(index, CheckIndexOption::IndexIsValid))
+    if (role != Qt::DisplayRole || !levels_ || !checkIndex(index, CheckIndexOption::IndexIsValid))
         return {};
-    return shownLevelText(text(index.row()), table_->encoding);
+    return shownLevelText(text(index.row()), levels_->table().encoding());
 }
 
 Qt::ItemFlags LevelListModel::flags(const QModelIndex& index) const

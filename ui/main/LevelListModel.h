@@ -1,8 +1,10 @@
 #pragma once
 
-#include "levels/LevelTable.h"
+#include "calc/LevelLookup.h"
 
 #include <QAbstractListModel>
+
+#include <memory>
 
 namespace lapidor {
 
@@ -17,8 +19,8 @@ public:
 
     LevelListModel(Column column, QObject* parent);
 
-    // The table to show; it must outlive the model, or be replaced first.
-    void showTable(const LevelTable* table);
+    // The table to show, which the model holds on to.
+    void showTable(std::shared_ptr<const LevelLookup> levels);
 
     int rowCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role) const override;
@@ -28,7 +30,7 @@ private:
     std::string_view text(int row) const;
 
     Column column_;
-    const LevelTable* table_ = nullptr;
+    std::shared_ptr<const LevelLookup> levels_;
 };
 
 // A text from the levels file as the window shows it: a text longer than

@@ -2,8 +2,6 @@
 
 #include "calc/Calculation.h"
 #include "calc/GemCatalogue.h"
-#include "levels/LevelsReader.h"
-#include "levels/LevelsWarning.h"
 #include "text/ShownText.h"
 #include "ui/Credits.h"
 #include "ui/DesignFont.h"
@@ -17,6 +15,8 @@
 #include "ui/main/MainWindowLayout.h"
 #include "ui/main/TitledFrame.h"
 #include "ui/main/WhenExposed.h"
+#include "ui/words/CalculationFailureText.h"
+#include "ui/words/GemNames.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -25,11 +25,9 @@
 #include <QListView>
 #include <QMenuBar>
 #include <QRadioButton>
-#include <QStandardPaths>
 #include <QTimer>
 
 #include <algorithm>
-#include <filesystem>
 
 namespace lapidor {
 
@@ -40,9 +38,10 @@ QString fromUtf8(std::string_view text)
     return QString::fromUtf8(text.data(), qsizetype(text.size()));
 }
 
-QString captionOf(std::string_view name)
+// A caption beside its field: "Current Level:".
+QString captionOf(const char* name)
 {
-    return fromUtf8(name) + QLatin1Char(':');
+    return fieldCaption(MainWindow::tr(name));
 }
 
 // The font of labels, fields and the Calculate button, fitted to the fixed
@@ -51,7 +50,7 @@ QFont fittedControlFont()
 {
     QList<CaptionWidth> captions;
     for (std::size_t i = 0; i < gemCatalogue.size(); ++i)
-        captions.append({captionOf(gemCatalogue[i].name), pixels(layout::gemRows[i].labelWidth)});
+        captions.append({gemCaption(i), pixels(layout::gemRows[i].labelWidth)});
     for (const auto* row : {&layout::levelRow, &layout::experienceRow})
         captions.append({captionOf(row->name), pixels(row->labelWidth)});
     return fittedFont(tahomaBold(8.25), captions);
@@ -59,7 +58,7 @@ QFont fittedControlFont()
 
 QGroupBox* addFrame(QWidget* parent, const layout::Frame& frame)
 {
-    auto* box = new TitledFrame(QString::fromLatin1(frame.caption), QColor(0, 0, 192), parent);
+    auto* box = new TitledFrame(MainWindow::tr(frame.caption), QColor(0, 0, 192), parent);
     box->setObjectName(QString::fromLatin1(frame.name));
     box->setGeometry(frame.rect.toPixels());
     box->setFont(tahomaBold(9));
@@ -75,19 +74,6 @@ QFont toolkitFont(const QWidget* widget)
     return font;
 }
 
-// Where an installed Lapidor keeps its sample levels file, looked up when
-// asked, since the install prefix is chosen at install time.
-QString sampleHint(const LevelsWarning& warning)
-{
-    if (!warning.wantsFile)
-        return {};
-    const QString sample
-        = QStandardPaths::locate(QStandardPaths::GenericDataLocation, QStringLiteral("lapidor/levels.txt"));
-    if (sample.isEmpty())
-        return {};
-    return QStringLiteral(" A sample file to copy is installed at %1.").arg(fromUtf8(shownText(sample.toStdString())));
-}
-
 } // namespace
 
 MainWindow::MainWindow(QWidget* parent)
@@ -95,7 +81,7 @@ MainWindow::MainWindow(QWidget* parent)
     , controlFont_(fittedControlFont())
 {
     setObjectName(QStringLiteral("frmMain"));
-    setWindowTitle(QStringLiteral("Lapidor :: By ") + authorName);
+    setWindowTitle(tr("Lapidor :: By %1").arg(authorName));
 
     auto* clientArea = new QWidget(this);
     setCentralWidget(clientArea);
@@ -114,15 +100,15 @@ MainWindow::MainWindow(QWidget* parent)
 
 void MainWindow::createMenus()
 {
-    auto* fileMenu = menuBar()->addMenu(QStringLiteral("&File"));
+    auto* fileMenu = menuBar()->addMenu(tr("&File"));
     fileMenu->setObjectName(QStringLiteral("mnuFile"));
-    auto* exitItem = fileMenu->addAction(QStringLiteral("E&xit"));
+    auto* exitItem = fileMenu->addAction(tr("E&xit"));
     exitItem->setObjectName(QStringLiteral("mnuFileExit"));
     connect(exitItem, &QAction::triggered, this, &QWidget::close);
 
-    auto* helpMenu = menuBar()->addMenu(QStringLiteral("&Help"));
+    auto* helpMenu = menuBar()->addMenu(tr("&Help"));
     helpMenu->setObjectName(QStringLiteral("mnuHelp"));
-    auto* aboutItem = helpMenu->addAction(QStringLiteral("&About "));
+    auto* aboutItem = helpMenu->addAction(tr("&About "));
     aboutItem->setObjectName(QStringLiteral("mnuHelpAbout"));
     connect(aboutItem, &QAction::triggered, this, &MainWindow::showAbout);
 }
@@ -133,14 +119,14 @@ void MainWindow::createGemGrid(QWidget* frame)
         const auto& row = layout::gemRows[i];
         const auto& column = gemCatalogue[i].state == GemState::Rough ? layout::roughColumn : layout::finelyCutColumn;
         const int top = layout::gemRowTop(int(i % 12));
-        auto* label = addLabel(frame, row.labelName, captionOf(gemCatalogue[i].name),
+        auto* label = addLabel(frame, row.labelName, gemCaption(i),
                                {column.labelLeft, top, row.labelWidth, layout::gemLabelHeight});
         gemFields_[i] = addField(frame, row.fieldName, QStringLiteral("0"),
                                  {column.fieldLeft, top, layout::gemFieldWidth, layout::gemFieldHeight}, gemCountRule);
         label->setBuddy(gemFields_[i]); // a screen reader names the field by its label
     }
 
-    calculateButton_ = new EnterClickButton(QStringLiteral("Calculate"), frame);
+    calculateButton_ = new EnterClickButton(tr("Calculate"), frame);
     calculateButton_->setObjectName(QStringLiteral("Calculate"));
     calculateButton_->setGeometry(layout::calculateButton.toPixels());
     calculateButton_->setFont(controlFont_);
@@ -155,7 +141,7 @@ void MainWindow::createStartOptions(QWidget* frame)
         option->setObjectName(QString::fromLatin1(row.optionName));
         option->setGeometry(TwipsRect{layout::optionLeft, row.top, layout::optionSize, layout::optionSize}.toPixels());
         option->setFont(toolkitFont(option)); // not the frame's caption font
-        option->setAccessibleName(QString::fromLatin1(row.name));
+        option->setAccessibleName(tr(row.name));
         auto* label = addLabel(frame, row.labelName, captionOf(row.name),
                                {layout::startLabelLeft, row.top, row.labelWidth, layout::startLabelHeight});
         auto* field = addField(frame, row.fieldName, QString::fromLatin1(row.initialText),
@@ -180,7 +166,7 @@ void MainWindow::createOutput(QWidget* frame)
     for (std::size_t i = 0; i < layout::reportRows.size(); ++i) {
         const auto& row = layout::reportRows[i];
         reportLabels_[i]
-            = addLabel(frame, row.labelName, QString::fromLatin1(row.prefix) + QStringLiteral("N/A"),
+            = addLabel(frame, row.labelName, tr(row.prefix) + tr("N/A"),
                        {layout::outputLabelLeft, row.top, layout::outputLabelWidth, layout::outputLabelHeight});
     }
 
@@ -212,14 +198,14 @@ void MainWindow::createLevelLists(QWidget* clientArea)
           };
     labelModel_ = new LevelListModel(LevelListModel::Column::Labels, this);
     thresholdModel_ = new LevelListModel(LevelListModel::Column::Thresholds, this);
-    labelList_ = addList("List1", QStringLiteral("Level labels"), labelModel_, layout::levelLabelList);
-    thresholdList_ = addList("List2", QStringLiteral("Level XP values"), thresholdModel_, layout::levelThresholdList);
+    labelList_ = addList("List1", tr("Level labels"), labelModel_, layout::levelLabelList);
+    thresholdList_ = addList("List2", tr("Level XP values"), thresholdModel_, layout::levelThresholdList);
 }
 
 void MainWindow::createStatusBar()
 {
-    auto* bar = new ClockStatusBar(QStringLiteral("Lapidor"), pixels(layout::statusPanelWidth),
-                                   pixels(layout::statusBarHeight), this);
+    auto* bar
+        = new ClockStatusBar(tr("Lapidor"), pixels(layout::statusPanelWidth), pixels(layout::statusBarHeight), this);
     bar->setObjectName(QStringLiteral("sbStatusBar"));
     setStatusBar(bar);
     connect(bar, &ClockStatusBar::heightFitted, this, &MainWindow::keepFormHeight);
@@ -247,26 +233,12 @@ EntryField* MainWindow::addField(QWidget* parent, const char* name, const QStrin
     return field;
 }
 
-void MainWindow::loadLevels(const QString& path)
+void MainWindow::setLevels(LevelLookup levels, const QString& warning)
 {
-    const std::filesystem::path file(path.toStdU16String());
-    const auto fileName = file.filename().string();
-    auto read = readLevelsFile(file);
-    auto warning = levelsWarning(read, fileName);
-    labelModel_->showTable(nullptr);
-    thresholdModel_->showTable(nullptr);
-    try {
-        levels_ = LevelLookup(std::move(read.table));
-    } catch (const std::bad_alloc&) {
-        levels_ = {};
-        warning = levelsWarning(outOfMemory(read.folder), fileName);
-    }
-    labelModel_->showTable(&levels_.table());
-    thresholdModel_->showTable(&levels_.table());
-
-    startupWarning_ = fromUtf8(warning.text);
-    if (!startupWarning_.isEmpty())
-        startupWarning_ += sampleHint(warning);
+    levels_ = std::make_shared<const LevelLookup>(std::move(levels));
+    labelModel_->showTable(levels_);
+    thresholdModel_->showTable(levels_);
+    startupWarning_ = warning;
 }
 
 void MainWindow::showEvent(QShowEvent* event)
@@ -296,16 +268,15 @@ void MainWindow::calculate()
         input.countTexts[i] = gemFields_[i]->text().toStdString();
     input.decimalSeparator = locale().decimalPoint().toStdString();
 
-    const auto result = calculateReport(levels_, input);
+    const auto result = calculateReport(*levels_, input);
     if (!result.report) {
-        showWarning(this, fromUtf8(result.failure));
+        showWarning(this, CalculationFailureText::describe(*result.failure));
         return;
     }
     for (std::size_t i = 0; i < layout::reportRows.size(); ++i) {
         const auto& row = layout::reportRows[i];
         const std::string& value = (*result.report).*row.value;
-        reportLabels_[i]->setText(QString::fromLatin1(row.prefix)
-                                  + fromUtf8(row.quotesOutsideText ? shownText(value) : value));
+        reportLabels_[i]->setText(tr(row.prefix) + fromUtf8(row.quotesOutsideText ? shownText(value) : value));
     }
 }
 

@@ -6,6 +6,7 @@
 #include <QMainWindow>
 
 #include <array>
+#include <memory>
 
 class QLabel;
 class QListView;
@@ -28,12 +29,12 @@ class MainWindow : public QMainWindow {
 public:
     explicit MainWindow(QWidget* parent = nullptr);
 
-    // Reads the level table from the levels file. Start-up does this once,
-    // before it shows the window; what is wrong with the file is told once
-    // the window stands on the screen.
-    void loadLevels(const QString& path);
+    // The level table, ready for lookups, and what the player must hear
+    // about its file. Start-up hands them in once, before it shows the
+    // window; the warning is told once the window stands on the screen.
+    void setLevels(LevelLookup levels, const QString& warning);
 
-    const LevelTable& levelTable() const { return levels_.table(); }
+    const LevelTable& levelTable() const { return levels_->table(); }
     // What the user is told about the levels file; empty for a well-formed one.
     const QString& startupWarning() const { return startupWarning_; }
 
@@ -67,7 +68,7 @@ private:
     QWidget* selectedOption() const;
     std::array<EntryField*, 26> entryFields() const; // the gem fields, then experience and level
 
-    LevelLookup levels_;
+    std::shared_ptr<const LevelLookup> levels_ = std::make_shared<const LevelLookup>();
     QString startupWarning_;
     bool warningShown_ = false;
     int barsHeight_ = 0; // of the menu bar and the status bar, as the window was last sized for them

@@ -6,6 +6,8 @@
 #include "calc/Calculation.h"
 #include "ui/Twips.h"
 
+#include <QtGlobal>
+
 #include <array>
 #include <string>
 
@@ -19,9 +21,9 @@ struct Frame {
     const char* caption;
     TwipsRect rect;
 };
-constexpr Frame gemFrame{"Lapidors", "Lapidor", {120, 120, 6495, 5415}};
-constexpr Frame optionsFrame{"Frame2", "Options", {6720, 120, 4695, 1095}};
-constexpr Frame outputFrame{"Frame1", "Output", {6720, 1320, 4695, 2655}};
+constexpr Frame gemFrame{"Lapidors", QT_TRANSLATE_NOOP("lapidor::MainWindow", "Lapidor"), {120, 120, 6495, 5415}};
+constexpr Frame optionsFrame{"Frame2", QT_TRANSLATE_NOOP("lapidor::MainWindow", "Options"), {6720, 120, 4695, 1095}};
+constexpr Frame outputFrame{"Frame1", QT_TRANSLATE_NOOP("lapidor::MainWindow", "Output"), {6720, 1320, 4695, 2655}};
 
 // The gem grid: the rough stones in the left column, the finely cut stones
 // in the right one, one row per stone.
@@ -41,7 +43,8 @@ constexpr int gemFieldWidth = 615;
 constexpr int gemFieldHeight = 285;
 
 // The count field and the label of each gem kind, in gem catalogue order.
-// A label's caption is the kind's name and a colon: "Rough Agate:".
+// A label's caption is the kind's name and a colon: "Rough Agate:"
+// (ui/words/GemNames).
 struct GemRow {
     const char* fieldName;
     const char* labelName;
@@ -70,8 +73,11 @@ struct StartRow {
     int fieldWidth;
     int top;
 };
-constexpr StartRow levelRow{"Option1", "Label30", "Current Level", 1455, "Text26", "1", 615, 360};
-constexpr StartRow experienceRow{"Option2", "Label28", "Current Experience", 1815, "Text25", "0", 1815, 720};
+constexpr StartRow levelRow{
+    "Option1", "Label30", QT_TRANSLATE_NOOP("lapidor::MainWindow", "Current Level"), 1455, "Text26", "1", 615, 360};
+constexpr StartRow experienceRow{"Option2", "Label28", QT_TRANSLATE_NOOP("lapidor::MainWindow", "Current Experience"),
+                                 1815,      "Text25",  "0",
+                                 1815,      720};
 constexpr int optionLeft = 120;
 constexpr int optionSize = 255;
 constexpr int startLabelLeft = 480;
@@ -91,14 +97,16 @@ struct ReportRow {
     bool quotesOutsideText;
 };
 constexpr std::array<ReportRow, 8> reportRows = {{
-    {"Label33", "New Level: ", &CalculationReport::newLevel, 2280, true},
-    {"Label25", "Total Gems: ", &CalculationReport::totalGems, 360, false},
-    {"Label27", "Total XP From Roughs: ", &CalculationReport::totalXpFromRoughs, 600, false},
-    {"Label26", "Total XP From Finely Cuts: ", &CalculationReport::totalXpFromFinelyCuts, 840, false},
-    {"Label24", "Total XP: ", &CalculationReport::totalXp, 1080, false},
-    {"Label29", "Old XP: ", &CalculationReport::oldXp, 1560, true},
-    {"Label32", "Old Level: ", &CalculationReport::oldLevel, 2040, true},
-    {"Label31", "New XP: ", &CalculationReport::newXp, 1800, false},
+    {"Label33", QT_TRANSLATE_NOOP("lapidor::MainWindow", "New Level: "), &CalculationReport::newLevel, 2280, true},
+    {"Label25", QT_TRANSLATE_NOOP("lapidor::MainWindow", "Total Gems: "), &CalculationReport::totalGems, 360, false},
+    {"Label27", QT_TRANSLATE_NOOP("lapidor::MainWindow", "Total XP From Roughs: "),
+     &CalculationReport::totalXpFromRoughs, 600, false},
+    {"Label26", QT_TRANSLATE_NOOP("lapidor::MainWindow", "Total XP From Finely Cuts: "),
+     &CalculationReport::totalXpFromFinelyCuts, 840, false},
+    {"Label24", QT_TRANSLATE_NOOP("lapidor::MainWindow", "Total XP: "), &CalculationReport::totalXp, 1080, false},
+    {"Label29", QT_TRANSLATE_NOOP("lapidor::MainWindow", "Old XP: "), &CalculationReport::oldXp, 1560, true},
+    {"Label32", QT_TRANSLATE_NOOP("lapidor::MainWindow", "Old Level: "), &CalculationReport::oldLevel, 2040, true},
+    {"Label31", QT_TRANSLATE_NOOP("lapidor::MainWindow", "New XP: "), &CalculationReport::newXp, 1800, false},
 }};
 constexpr int outputLabelLeft = 240;
 constexpr int outputLabelWidth = 3615;

@@ -1,5 +1,6 @@
 // Lapidor keeps running, keeps its fields and captions valid, and says in
 // plain words what is wrong, whatever file or text it is given.
+#include "app/LevelsLoading.h"
 #include "ui/main/MainWindow.h"
 
 #include <QApplication>
@@ -97,7 +98,10 @@ void HostileInputsTest::open(const QByteArray& levels)
     QCOMPARE(file.write(levels), levels.size());
     file.close();
     window_ = std::make_unique<MainWindow>();
-    window_->loadLevels(file.fileName());
+    {
+        auto loaded = loadLevels(file.fileName());
+        window_->setLevels(std::move(loaded.levels), loaded.warningText);
+    }
     window_->show();
 }
 
@@ -153,7 +157,7 @@ void HostileInputsTest::levelsFiles()
     }
 
     const auto* list = find<QListView>("List1")->model();
-    QCOMPARE(qsizetype(list->rowCount()), qsizetype(window_->levelTable().labels.size()));
+    QCOMPARE(qsizetype(list->rowCount()), qsizetype(window_->levelTable().labelCount()));
     if (labels >= 0)
         QCOMPARE(list->rowCount(), labels);
     for (int row = 0; row < list->rowCount(); ++row) // a label of megabytes is shown cut short
@@ -324,7 +328,10 @@ void HostileInputsTest::outsideTextShowsAsText()
     if (where == "folder") {
         QVERIFY(QDir(dir_.path()).mkdir(text));
         window_ = std::make_unique<MainWindow>();
-        window_->loadLevels(QDir(dir_.filePath(text)).filePath("levels.txt"));
+        {
+            auto loaded = loadLevels(QDir(dir_.filePath(text)).filePath("levels.txt"));
+            window_->setLevels(std::move(loaded.levels), loaded.warningText);
+        }
         window_->show();
         QTRY_VERIFY(window_->findChild<QMessageBox*>());
         const auto* box = window_->findChild<QMessageBox*>();

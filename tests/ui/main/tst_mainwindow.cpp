@@ -1,8 +1,10 @@
+#include "app/LevelsLoading.h"
 #include "calc/GemCatalogue.h"
 #include "ui/main/ClockStatusBar.h"
 #include "ui/main/EntryRules.h"
 #include "ui/main/MainWindow.h"
 #include "ui/main/TitledFrame.h"
+#include "ui/words/GemNames.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -113,7 +115,10 @@ void MainWindowTest::showWindow(const QByteArray& levels)
     file.write(levels);
     file.close();
     window_ = std::make_unique<MainWindow>();
-    window_->loadLevels(file.fileName());
+    {
+        auto loaded = loadLevels(file.fileName());
+        window_->setLevels(std::move(loaded.levels), loaded.warningText);
+    }
     window_->show();
     QApplication::setActiveWindow(window_.get());
     QVERIFY(QTest::qWaitForWindowActive(window_.get()));
@@ -196,7 +201,7 @@ void MainWindowTest::gemLabelsNameTheirFields()
     for (int n = 1; n <= 24; ++n) {
         auto* field = find<QLineEdit>(qPrintable(QString("Text%1").arg(n)));
         auto* label = find<QLabel>(n == 1 ? "r" : qPrintable(QString("Label%1").arg(n - 1)));
-        QCOMPARE(label->text(), QString::fromUtf8(lapidor::gemCatalogue[std::size_t(n - 1)].name) + ":");
+        QCOMPARE(label->text(), gemName(std::size_t(n - 1)) + ":");
         QCOMPARE(label->buddy(), field);
         QCOMPARE(label->y(), field->y());
     }
@@ -682,7 +687,10 @@ void MainWindowTest::levelListsShowTheTableAsRead()
     QVERIFY(!(labels->flags(labels->index(0, 0)) & Qt::ItemIsEditable));
 
     window_ = std::make_unique<MainWindow>();
-    window_->loadLevels(dir_.filePath("missing.txt"));
+    {
+        auto loaded = loadLevels(dir_.filePath("missing.txt"));
+        window_->setLevels(std::move(loaded.levels), loaded.warningText);
+    }
     window_->show();
     QCOMPARE(find<QListView>("List1")->model()->rowCount(), 0);
     QVERIFY(window_->startupWarning().contains("missing.txt"));
