@@ -1,5 +1,6 @@
 #include "app/CommandLine.h"
 
+#include "app/Translations.h"
 #include "ui/Credits.h"
 
 #include <QCommandLineOption>
@@ -72,7 +73,16 @@ std::optional<int> CommandLine::answerInformationOptions(int argc, char* argv[])
     const QStringList found = parser.optionNames();
     if (found.isEmpty())
         return std::nullopt;
-    print(stdout, helpOption().names().contains(found.constFirst()) ? helpText() : versionText());
+    if (!helpOption().names().contains(found.constFirst())) {
+        print(stdout, versionText());
+        return EXIT_SUCCESS;
+    }
+    // The help in the user's language: that needs an application object,
+    // though not a window system.
+    int coreArgc = 1;
+    QCoreApplication core(coreArgc, argv);
+    installTranslations(core);
+    print(stdout, helpText());
     return EXIT_SUCCESS;
 }
 
@@ -83,12 +93,13 @@ std::optional<int> CommandLine::refuseLeftoverArguments(const QStringList& argum
     QCommandLineParser parser;
     if (parse(parser, arguments) && parser.positionalArguments().isEmpty())
         return std::nullopt;
-    // Options before arguments, as getopt reports them.
+    // Options before arguments, as getopt reports them; in English, as
+    // every line on stderr.
     const QStringList unknown = parser.unknownOptionNames();
     const QString problem = unknown.isEmpty()
-        ? tr("%1: unexpected argument '%2'").arg(programName, parser.positionalArguments().value(0))
-        : tr("%1: unrecognized option '%2'").arg(programName, typedOption(arguments, unknown.constFirst()));
-    print(stderr, problem + u'\n' + tr("Try '%1 --help' for more information.").arg(programName) + u'\n');
+        ? QStringLiteral("%1: unexpected argument '%2'").arg(programName, parser.positionalArguments().value(0))
+        : QStringLiteral("%1: unrecognized option '%2'").arg(programName, typedOption(arguments, unknown.constFirst()));
+    print(stderr, problem + u'\n' + QStringLiteral("Try '%1 --help' for more information.").arg(programName) + u'\n');
     return usageErrorStatus;
 }
 

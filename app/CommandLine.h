@@ -12,7 +12,7 @@ namespace lapidor {
 // system is touched; any argument that is left once QApplication has taken
 // Qt's own options (-platform, -style and the like) is refused.
 class CommandLine {
-    Q_DECLARE_TR_FUNCTIONS(CommandLine)
+    Q_DECLARE_TR_FUNCTIONS(lapidor::CommandLine)
 
 public:
     // The exit status of a refused argument, as GNU programs give it.

@@ -1,6 +1,7 @@
 #include "app/ApplicationIdentity.h"
 #include "app/CommandLine.h"
 #include "app/Startup.h"
+#include "app/Translations.h"
 
 #include <QApplication>
 
@@ -11,6 +12,7 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     if (const auto status = lapidor::CommandLine::refuseLeftoverArguments(QApplication::arguments()))
         return *status;
+    lapidor::installTranslations(app);
     lapidor::identifyApplication();
 
     lapidor::Startup startup;

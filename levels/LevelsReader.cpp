@@ -16,7 +16,6 @@ namespace {
 
 constexpr std::string_view levelMarker = "[LEVEL=";
 constexpr std::string_view thresholdMarker = "XP=";
-constexpr std::string_view labelEnd = " XP";
 constexpr std::string_view utf8Mark = "\xEF\xBB\xBF";
 constexpr auto npos = std::string_view::npos;
 
@@ -86,6 +85,61 @@ std::optional<MarkerWithBlanks> blanksAroundEquals(std::string_view line)
         }
     }
     return std::nullopt;
+}
+
+// Where a line's markers stand, found in one pass over it.
+struct Markers {
+    std::size_t levelAt = npos;   // the first "[LEVEL="
+    std::size_t labelStop = npos; // the first " XP"
+    std::size_t xpAt = npos;      // the first "XP="
+    bool severalXpValues = false; // another "XP=" follows
+};
+
+// memchr finds the few bytes that can begin a marker, so the rest of the
+// line is passed over at its speed.
+Markers markersIn(std::string_view line)
+{
+    Markers markers;
+    const char* const start = line.data();
+    const char* const end = start + line.size();
+    const auto next = [end](const char* from, char c) {
+        return static_cast<const char*>(std::memchr(from, c, std::size_t(end - from)));
+    };
+    for (const char* at = next(start, '['); at; at = next(at + 1, '[')) {
+        if (std::string_view(at, std::size_t(end - at)).starts_with(levelMarker)) {
+            markers.levelAt = std::size_t(at - start);
+            break;
+        }
+    }
+    for (const char* at = next(start, 'X'); at; at = next(at + 1, 'X')) {
+        if (at + 1 == end || at[1] != 'P')
+            continue;
+        if (markers.labelStop == npos && at > start && at[-1] == ' ')
+            markers.labelStop = std::size_t(at - 1 - start);
+        if (at + 2 < end && at[2] == '=') {
+            if (markers.xpAt != npos) {
+                markers.severalXpValues = true;
+                break;
+            }
+            markers.xpAt = std::size_t(at - start);
+        }
+    }
+    return markers;
+}
+
+// The value of a threshold: read directly when it is a plain row of
+// digits, as nearly every one is.
+std::optional<double> plainNumber(std::string_view text)
+{
+    if (text.empty() || text.size() > 15) // fifteen digits are exact in a double
+        return wholeNumber(text);
+    std::uint64_t value = 0;
+    for (const char c : text) {
+        if (c < '0' || c > '9')
+            return wholeNumber(text);
+        value = value * 10 + std::uint64_t(c - '0');
+    }
+    return double(value);
 }
 
 // What a line that gives no label lacks.
@@ -241,9 +295,10 @@ void LevelsReader::takeLines(std::string_view text)
 
 void LevelsReader::readLine(std::string_view line)
 {
-    const auto levelAt = line.find(levelMarker);
+    const auto markers = markersIn(line);
+    const auto levelAt = markers.levelAt;
     const auto labelStart = levelAt == npos ? labelStartWithoutMarker : levelAt + levelMarker.size();
-    const auto labelStop = line.find(labelEnd);
+    const auto labelStop = markers.labelStop;
 
     // A line with no room for a label (no " XP", or " XP" before
     // "[LEVEL=") adds nothing at all: later labels and thresholds stay
@@ -253,12 +308,28 @@ void LevelsReader::readLine(std::string_view line)
             noteIrregular(line, withoutLabel(line, levelAt, labelStop), true);
         return;
     }
-    const auto thresholds = appendThresholds(line);
+    const auto thresholds = markers.severalXpValues ? appendThresholds(line) : appendThreshold(line, markers.xpAt);
     append(file_.table.labels_, line.substr(labelStart, labelStop - labelStart));
     if (thresholds == 0)
         noteIrregular(line, IrregularLine::Problem::NoClosedXpValue);
     else if (thresholds > 1)
         noteIrregular(line, IrregularLine::Problem::SeveralXpValues, false, thresholds);
+}
+
+// The one threshold of a line with at most one "XP=": its piece runs to
+// the end of the line.
+std::size_t LevelsReader::appendThreshold(std::string_view line, std::size_t xpAt)
+{
+    if (xpAt == npos)
+        return 0;
+    const auto piece = line.substr(xpAt + thresholdMarker.size());
+    const auto* close = static_cast<const char*>(std::memchr(piece.data(), ']', piece.size()));
+    if (!close || close == piece.data())
+        return 0;
+    const auto threshold = piece.substr(0, std::size_t(close - piece.data()));
+    append(file_.table.thresholds_, threshold);
+    checkOrder(threshold);
+    return 1;
 }
 
 std::size_t LevelsReader::appendThresholds(std::string_view line)
@@ -285,7 +356,7 @@ std::size_t LevelsReader::appendThresholds(std::string_view line)
 void LevelsReader::checkOrder(std::string_view threshold)
 {
     const auto row = file_.table.thresholds_.count - 1;
-    const auto value = wholeNumber(threshold);
+    const auto value = plainNumber(threshold);
     if (!value) {
         if (!file_.firstUnreadableThreshold)
             file_.firstUnreadableThreshold
@@ -294,9 +365,15 @@ void LevelsReader::checkOrder(std::string_view threshold)
         return;
     }
     if (previous_ && !file_.firstThresholdOutOfOrder && (*value <= previous_->value || *value <= 0))
-        file_.firstThresholdOutOfOrder = ThresholdOutOfOrder{
-            lineNumber_, row, std::string(threshold), *value, previous_->line, previous_->text, previous_->value};
-    previous_ = Previous{lineNumber_, std::string(threshold), *value};
+        file_.firstThresholdOutOfOrder
+            = ThresholdOutOfOrder{lineNumber_,
+                                  row,
+                                  std::string(threshold),
+                                  *value,
+                                  previous_->line,
+                                  std::string(file_.table.thresholds_.at(std::ptrdiff_t(row) - 1)),
+                                  previous_->value};
+    previous_ = Previous{lineNumber_, *value};
 }
 
 // Blanks around "=" are named as such, whatever else they cause.

@@ -99,6 +99,7 @@ public:
 private:
     void takeLines(std::string_view text);
     void readLine(std::string_view line);
+    std::size_t appendThreshold(std::string_view line, std::size_t xpAt);
     std::size_t appendThresholds(std::string_view line);
     void checkOrder(std::string_view threshold);
     void noteIrregular(std::string_view line, IrregularLine::Problem problem, bool givesNoLevel = false,
@@ -107,7 +108,6 @@ private:
 
     struct Previous {
         std::size_t line;
-        std::string text;
         double value;
     };
 

@@ -18,7 +18,7 @@ ensure_packages() {
 # the package quietly ships no Depends) and file (which picks out the
 # binaries for it); checking it needs lintian and devscripts
 # (hardening-check).
-build_packages=(cmake ninja-build g++ qt6-base-dev fonts-dejavu-core)
+build_packages=(cmake ninja-build g++ qt6-base-dev qt6-tools-dev qt6-l10n-tools qt6-translations-l10n fonts-dejavu-core)
 test_packages=(desktop-file-utils appstream dpkg-dev file clang-format groff-base lintian devscripts)
 
 # What the Windows build of the core needs: a cross compiler, and wine to run its tests.

@@ -4,7 +4,10 @@
 // runs twice: with the bold fonts of Lapidor's design, the comparison the
 // targets are set against, and with the toolkit's default font.
 //
-// usage: startup_bench <lapidor_first_shown> <bare_first_shown> <sample levels.txt> [runs]
+// usage: startup_bench <lapidor_first_shown> <bare_first_shown> <sample levels.txt> [runs] [earlier lapidor_first_shown]
+//
+// An earlier build of Lapidor, given last, runs alongside, so that a change
+// is measured before and after in one run.
 
 #include <algorithm>
 #include <chrono>
@@ -95,17 +98,17 @@ void compare(const char* title, std::vector<Program> programs, const fs::path& f
     const auto named = [&](const std::string& name) -> const Program& {
         return *std::find_if(programs.begin(), programs.end(), [&](const Program& p) { return p.name == name; });
     };
-    const Program& lapidor = named("Lapidor");
     std::printf("%s, %d runs each, medians:\n", title, runs);
-    for (const auto* name : {"bare window, default font", "bare window, design fonts", "Lapidor"}) {
+    for (const auto* name : {"bare window, default font", "bare window, design fonts"}) {
         const Program& program = named(name);
         const double ms = median(program.milliseconds);
         const double mib = median(program.residentKiB) / 1024.0;
-        std::printf("  %-28s %7.1f ms  %6.1f MiB", program.name.c_str(), ms, mib);
-        if (&program != &lapidor)
-            std::printf("   Lapidor/this: %.3f time, %+.1f MiB", median(lapidor.milliseconds) / ms,
-                        median(lapidor.residentKiB) / 1024.0 - mib);
-        std::printf("\n");
+        std::printf("  %-28s %7.1f ms  %6.1f MiB\n", program.name.c_str(), ms, mib);
+        for (const auto& lapidor : programs)
+            if (lapidor.name.starts_with("Lapidor"))
+                std::printf("    %-26s %7.1f ms  %6.1f MiB   against it: %.3f time, %+.1f MiB\n",
+                            lapidor.name.c_str(), median(lapidor.milliseconds), median(lapidor.residentKiB) / 1024.0,
+                            median(lapidor.milliseconds) / ms, median(lapidor.residentKiB) / 1024.0 - mib);
     }
 }
 
@@ -127,11 +130,13 @@ int main(int argc, char* argv[])
     }
     const std::string real = fs::absolute(argv[1]), bare = fs::absolute(argv[2]);
     const int runs = argc > 4 ? std::max(1, std::atoi(argv[4])) : 21;
-    const std::vector<Program> programs = {
+    std::vector<Program> programs = {
         {"bare window, design fonts", {bare, "--design-fonts"}, {}, {}},
         {"bare window, default font", {bare}, {}, {}},
         {"Lapidor", {real}, {}, {}},
     };
+    if (argc > 5)
+        programs.push_back({"Lapidor, earlier build", {fs::absolute(argv[5])}, {}, {}});
     const fs::path scratch = fs::temp_directory_path() / ("lapidor-startup-" + std::to_string(getpid()));
 
     std::ifstream sampleFile(argv[3], std::ios::binary);

@@ -1,4 +1,5 @@
 #include "app/LevelsLoading.h"
+#include "app/Translations.h"
 #include "calc/GemCatalogue.h"
 #include "ui/main/ClockStatusBar.h"
 #include "ui/main/EntryRules.h"
@@ -24,6 +25,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolTip>
+#include <QTranslator>
 
 using namespace lapidor;
 
@@ -89,6 +91,7 @@ private slots:
     void statusBarFitsItsFont_data();
     void statusBarFitsItsFont();
     void clockPanelsFollowTheMinutes();
+    void speaksGerman();
     void timePanelShowsHoursAndMinutes_data();
     void timePanelShowsHoursAndMinutes();
 
@@ -768,6 +771,48 @@ void MainWindowTest::clockPanelsFollowTheMinutes()
     QCOMPARE((QStringList{bar.panelText(2), bar.panelText(3)}), shown(QDateTime(QDate(2026, 12, 7), QTime(23, 58))));
     QTRY_COMPARE((QStringList{bar.panelText(2), bar.panelText(3)}), shown(QDateTime(QDate(2026, 12, 8), QTime(0, 1))));
     QVERIFY(readings >= 4);
+}
+
+// Under a German locale the window, its warnings and its report speak
+// German, and the German captions fit their labels without a smaller font.
+void MainWindowTest::speaksGerman()
+{
+    const QFont englishFont = find("r")->font();
+    const QLocale previous;
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    installTranslations(*qApp);
+    const auto restore = qScopeGuard([&] {
+        for (auto* translator : qApp->findChildren<QTranslator*>()) {
+            QCoreApplication::removeTranslator(translator);
+            delete translator;
+        }
+        QLocale::setDefault(previous);
+    });
+    init();
+
+    QCOMPARE(window_->windowTitle(), "Lapidor :: Von Edda Rowan");
+    QCOMPARE(caption("r"), "Roher Achat:");
+    QCOMPARE(caption("Label23"), "Polierter Saphir:");
+    QCOMPARE(caption("Label33"), "Neue Stufe: k. A.");
+    captionsShowWhole();
+    QVERIFY(find("r")->font().pointSizeF() == englishFont.pointSizeF());
+    QVERIFY(find("r")->font().stretch() >= englishFont.stretch());
+
+    find<QLineEdit>("Text26")->setText("7");
+    QTest::mouseClick(find("Calculate"), Qt::LeftButton);
+    QTRY_VERIFY(window_->findChild<QMessageBox*>());
+    QCOMPARE(window_->findChild<QMessageBox*>()->text(), "Stufe 7 steht nicht in levels.txt, die 5 Stufen enthält.");
+
+    window_ = std::make_unique<MainWindow>();
+    {
+        auto loaded = loadLevels(dir_.filePath("missing.txt"));
+        window_->setLevels(std::move(loaded.levels), loaded.warningText);
+    }
+    QVERIFY2(window_->startupWarning().startsWith("Die Datei „missing.txt“ im Ordner „"),
+             qPrintable(window_->startupWarning()));
+    QVERIFY2(window_->startupWarning().contains(
+                 "“ konnte nicht gelesen werden: \u2068Datei oder Verzeichnis nicht gefunden\u2069."),
+             qPrintable(window_->startupWarning()));
 }
 
 void MainWindowTest::timePanelShowsHoursAndMinutes_data()
