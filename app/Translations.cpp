@@ -18,7 +18,8 @@ void installTranslations(QCoreApplication& application)
     QCoreApplication::installTranslator(own);
     // Qt's words only with Lapidor's own, so that a window never mixes two languages.
     auto* qt = new QTranslator(&application);
-    if (qt->load(locale, QStringLiteral("qtbase"), QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+    if (qt->load(locale, QStringLiteral("qtbase"), QStringLiteral("_"),
+                 QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QCoreApplication::installTranslator(qt);
     else
         delete qt;

@@ -4,7 +4,8 @@
 // runs twice: with the bold fonts of Lapidor's design, the comparison the
 // targets are set against, and with the toolkit's default font.
 //
-// usage: startup_bench <lapidor_first_shown> <bare_first_shown> <sample levels.txt> [runs] [earlier lapidor_first_shown]
+// usage: startup_bench <lapidor_first_shown> <bare_first_shown> <sample levels.txt> [runs] [earlier
+// lapidor_first_shown]
 //
 // An earlier build of Lapidor, given last, runs alongside, so that a change
 // is measured before and after in one run.
@@ -106,8 +107,8 @@ void compare(const char* title, std::vector<Program> programs, const fs::path& f
         std::printf("  %-28s %7.1f ms  %6.1f MiB\n", program.name.c_str(), ms, mib);
         for (const auto& lapidor : programs)
             if (lapidor.name.starts_with("Lapidor"))
-                std::printf("    %-26s %7.1f ms  %6.1f MiB   against it: %.3f time, %+.1f MiB\n",
-                            lapidor.name.c_str(), median(lapidor.milliseconds), median(lapidor.residentKiB) / 1024.0,
+                std::printf("    %-26s %7.1f ms  %6.1f MiB   against it: %.3f time, %+.1f MiB\n", lapidor.name.c_str(),
+                            median(lapidor.milliseconds), median(lapidor.residentKiB) / 1024.0,
                             median(lapidor.milliseconds) / ms, median(lapidor.residentKiB) / 1024.0 - mib);
     }
 }

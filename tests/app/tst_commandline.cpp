@@ -69,6 +69,7 @@ void CommandLineTest::commandLine_data()
     // For a refusal: the line that names the argument.
     QTest::addColumn<QString>("refusal");
 
+    // clang-format off
     QTest::newRow("--help") << QStringList{"--help"} << true << Outcome::Help << QString();
     QTest::newRow("-h") << QStringList{"-h"} << true << Outcome::Help << QString();
     QTest::newRow("-help, in Qt's single-dash style") << QStringList{"-help"} << true << Outcome::Help << QString();
@@ -78,32 +79,26 @@ void CommandLineTest::commandLine_data()
     QTest::newRow("-h without a display") << QStringList{"-h"} << false << Outcome::Help << QString();
     QTest::newRow("--version without a display") << QStringList{"--version"} << false << Outcome::Version << QString();
     QTest::newRow("-v without a display") << QStringList{"-v"} << false << Outcome::Version << QString();
-    QTest::newRow("the first of --version and --help is answered")
-        << QStringList{"--version", "--help"} << false << Outcome::Version << QString();
-    QTest::newRow("--help after an unknown option")
-        << QStringList{"--bogus", "--help"} << false << Outcome::Help << QString();
-    QTest::newRow("--version after Qt's -platform and its value")
-        << QStringList{"-platform", "offscreen", "--version"} << false << Outcome::Version << QString();
+    QTest::newRow("the first of --version and --help is answered") << QStringList{"--version", "--help"} << false << Outcome::Version << QString();
+    QTest::newRow("--help after an unknown option") << QStringList{"--bogus", "--help"} << false << Outcome::Help << QString();
+    QTest::newRow("--version after Qt's -platform and its value") << QStringList{"-platform", "offscreen", "--version"} << false << Outcome::Version << QString();
+    // clang-format on
 
-    QTest::newRow("unknown option") << QStringList{"--bogus"} << true << Outcome::Refused
-                                    << "lapidor: unrecognized option '--bogus'";
-    QTest::newRow("unknown option with a value") << QStringList{"--levels=mine.txt"} << true << Outcome::Refused
-                                                 << "lapidor: unrecognized option '--levels=mine.txt'";
-    QTest::newRow("unknown single-dash word")
-        << QStringList{"-bogus"} << true << Outcome::Refused << "lapidor: unrecognized option '-bogus'";
-    QTest::newRow("-hv, one word, not -h -v")
-        << QStringList{"-hv"} << true << Outcome::Refused << "lapidor: unrecognized option '-hv'";
-    QTest::newRow("a file name") << QStringList{"levels.txt"} << true << Outcome::Refused
-                                 << "lapidor: unexpected argument 'levels.txt'";
-    QTest::newRow("--help after --, as a plain argument")
-        << QStringList{"--", "--help"} << true << Outcome::Refused << "lapidor: unexpected argument '--help'";
-    QTest::newRow("unknown option after Qt's own") << QStringList{"-platform", "offscreen", "--bogus"} << false
-                                                   << Outcome::Refused << "lapidor: unrecognized option '--bogus'";
+    // clang-format off
+    QTest::newRow("unknown option") << QStringList{"--bogus"} << true << Outcome::Refused << "lapidor: unrecognized option '--bogus'";
+    QTest::newRow("unknown option with a value") << QStringList{"--levels=mine.txt"} << true << Outcome::Refused << "lapidor: unrecognized option '--levels=mine.txt'";
+    QTest::newRow("unknown single-dash word") << QStringList{"-bogus"} << true << Outcome::Refused << "lapidor: unrecognized option '-bogus'";
+    QTest::newRow("-hv, one word, not -h -v") << QStringList{"-hv"} << true << Outcome::Refused << "lapidor: unrecognized option '-hv'";
+    QTest::newRow("a file name") << QStringList{"levels.txt"} << true << Outcome::Refused << "lapidor: unexpected argument 'levels.txt'";
+    QTest::newRow("--help after --, as a plain argument") << QStringList{"--", "--help"} << true << Outcome::Refused << "lapidor: unexpected argument '--help'";
+    QTest::newRow("unknown option after Qt's own") << QStringList{"-platform", "offscreen", "--bogus"} << false << Outcome::Refused << "lapidor: unrecognized option '--bogus'";
+    // clang-format on
 
+    // clang-format off
     QTest::newRow("no arguments") << QStringList{} << true << Outcome::Runs << QString();
-    QTest::newRow("Qt's own options only")
-        << QStringList{"-platform", "offscreen"} << false << Outcome::Runs << QString();
+    QTest::newRow("Qt's own options only") << QStringList{"-platform", "offscreen"} << false << Outcome::Runs << QString();
     QTest::newRow("Qt's -reverse, not -r -e -v") << QStringList{"-reverse"} << true << Outcome::Runs << QString();
+    // clang-format on
 }
 
 void CommandLineTest::commandLine()

@@ -204,10 +204,12 @@ void ShellTest::closingWritesThePlacementOnce_data()
     QTest::addColumn<bool>("fromMenu");
     QTest::addColumn<QPoint>("position");
     QTest::addColumn<QString>("left");
+    // clang-format off
     QTest::newRow("File > Exit") << true << QPoint(40, 30) << "600";
     QTest::newRow("close box") << false << QPoint(40, 30) << "600";
     QTest::newRow("partly off the screen") << false << QPoint(-50, 10) << "-750";
     QTest::newRow("far off the screen, past an int of twips") << false << QPoint(200'000'000, 10) << "3e+09";
+    // clang-format on
 }
 
 void ShellTest::closingWritesThePlacementOnce()
@@ -256,8 +258,10 @@ void ShellTest::aboutWindowClosesBeforeThePlacementIsSaved_data()
 {
     QTest::addColumn<int>("signal"); // 0: the window is closed
 
+    // clang-format off
     QTest::newRow("window closed") << 0;
     QTest::newRow("SIGTERM") << SIGTERM;
+    // clang-format on
 }
 
 void ShellTest::aboutWindowClosesBeforeThePlacementIsSaved()
@@ -288,46 +292,27 @@ void ShellTest::hostileSettingsStores_data()
     QTest::addColumn<QString>("setUp");
     QTest::addColumn<QString>("warning"); // what the one warning says; empty when the placement is saved
 
-    QTest::newRow("named pipe") << "fifo"
-                                << "it is a named pipe \\(FIFO\\), not a file";
-    QTest::newRow("folder") << "folder"
-                            << "it is a folder, not a file";
-    QTest::newRow("symlink to a named pipe") << "link to fifo"
-                                             << "named pipe";
-    QTest::newRow("symlink to a regular file is written through") << "link to file"
-                                                                  << "";
-    QTest::newRow("sparse file far over 1 MiB") << "sparse"
-                                                << "it is 64 GiB, larger than a settings file can be";
-    QTest::newRow("large junk file") << "large junk"
-                                     << "it is 2 MiB, larger than a settings file can be";
-    QTest::newRow("small junk file is kept, the placement added after it") << "small junk"
-                                                                           << "";
-    QTest::newRow("folder at the lock path") << "lock folder"
-                                             << "lock file .*it is a folder, not a file";
-    QTest::newRow("named pipe at the lock path") << "lock fifo"
-                                                 << "lock file .*named pipe";
-    QTest::newRow("lock held by a running program") << "lock held"
-                                                    << "lock file .*: another program holds it";
-    QTest::newRow("lock held by another process") << "lock held elsewhere"
-                                                  << "lock file .*: another program holds it";
-    QTest::newRow("lock left by a killed process is stale") << "lock left"
-                                                            << "";
-    QTest::newRow("write that fails (disk full), over an earlier file") << "write fails"
-                                                                        << "it could not be written: File too large";
-    QTest::newRow("swapped for a named pipe before the rename") << "swapped"
-                                                                << "it is a named pipe \\(FIFO\\), not a file";
-    QTest::newRow("settings folder is a file") << "folder is a file"
-                                               << "its folder .* could not be made";
-    QTest::newRow("1 MiB file with other sections") << "1 MiB"
-                                                    << "";
-    QTest::newRow("temporary file left by a save cut short") << "leftover"
-                                                             << "";
-    QTest::newRow("other lines and comments kept byte for byte") << "other lines"
-                                                                 << "";
-    QTest::newRow("no settings folder the XDG rules allow") << "no folder"
-                                                            << "XDG_CONFIG_HOME is not an absolute path and HOME is "
-                                                               "\"home\", not an absolute path, so there is no "
-                                                               "settings folder";
+    // clang-format off
+    QTest::newRow("named pipe") << "fifo" << "it is a named pipe \\(FIFO\\), not a file";
+    QTest::newRow("folder") << "folder" << "it is a folder, not a file";
+    QTest::newRow("symlink to a named pipe") << "link to fifo" << "named pipe";
+    QTest::newRow("symlink to a regular file is written through") << "link to file" << "";
+    QTest::newRow("sparse file far over 1 MiB") << "sparse" << "it is 64 GiB, larger than a settings file can be";
+    QTest::newRow("large junk file") << "large junk" << "it is 2 MiB, larger than a settings file can be";
+    QTest::newRow("small junk file is kept, the placement added after it") << "small junk" << "";
+    QTest::newRow("folder at the lock path") << "lock folder" << "lock file .*it is a folder, not a file";
+    QTest::newRow("named pipe at the lock path") << "lock fifo" << "lock file .*named pipe";
+    QTest::newRow("lock held by a running program") << "lock held" << "lock file .*: another program holds it";
+    QTest::newRow("lock held by another process") << "lock held elsewhere" << "lock file .*: another program holds it";
+    QTest::newRow("lock left by a killed process is stale") << "lock left" << "";
+    QTest::newRow("write that fails (disk full), over an earlier file") << "write fails" << "it could not be written: File too large";
+    QTest::newRow("swapped for a named pipe before the rename") << "swapped" << "it is a named pipe \\(FIFO\\), not a file";
+    QTest::newRow("settings folder is a file") << "folder is a file" << "its folder .* could not be made";
+    QTest::newRow("1 MiB file with other sections") << "1 MiB" << "";
+    QTest::newRow("temporary file left by a save cut short") << "leftover" << "";
+    QTest::newRow("other lines and comments kept byte for byte") << "other lines" << "";
+    QTest::newRow("no settings folder the XDG rules allow") << "no folder" << "XDG_CONFIG_HOME is not an absolute path and HOME is " "\"home\", not an absolute path, so there is no " "settings folder";
+    // clang-format on
 }
 
 void ShellTest::hostileSettingsStores()
@@ -518,23 +503,17 @@ void ShellTest::settingsFolderFollowsTheXdgRules_data()
     const QByteArray temporary = QFile::encodeName(configDir_.path());
     const QByteArray fromConfigHome = temporary + "/config/Lapidor/Lapidor.conf";
     const QByteArray fromHome = temporary + "/home/.config/Lapidor/Lapidor.conf";
-    QTest::newRow("absolute XDG_CONFIG_HOME, whatever HOME holds")
-        << temporary + "/config" << QByteArray("home") << fromConfigHome << "";
-    QTest::newRow("relative XDG_CONFIG_HOME is ignored")
-        << QByteArray("config") << temporary + "/home" << fromHome << "";
+    // clang-format off
+    QTest::newRow("absolute XDG_CONFIG_HOME, whatever HOME holds") << temporary + "/config" << QByteArray("home") << fromConfigHome << "";
+    QTest::newRow("relative XDG_CONFIG_HOME is ignored") << QByteArray("config") << temporary + "/home" << fromHome << "";
     QTest::newRow("empty XDG_CONFIG_HOME is ignored") << QByteArray("") << temporary + "/home" << fromHome << "";
     QTest::newRow("unset XDG_CONFIG_HOME") << QByteArray("-") << temporary + "/home" << fromHome << "";
-    QTest::newRow("unset HOME") << QByteArray("config") << QByteArray("-") << QByteArray()
-                                << "XDG_CONFIG_HOME is not an absolute path and HOME is not set, so there is no "
-                                   "settings folder";
+    QTest::newRow("unset HOME") << QByteArray("config") << QByteArray("-") << QByteArray() << "XDG_CONFIG_HOME is not an absolute path and HOME is not set, so there is no " "settings folder";
     QTest::newRow("empty HOME") << QByteArray("-") << QByteArray("") << QByteArray() << "and HOME is empty, so";
-    QTest::newRow("relative HOME") << QByteArray("") << QByteArray("home") << QByteArray()
-                                   << "and HOME is \"home\", not an absolute path, so";
-    QTest::newRow("XDG_CONFIG_HOME not valid UTF-8")
-        << temporary + "/caf\xe9" << temporary + "/home" << QByteArray()
-        << "the settings folder " + configDir_.path() + "/caf\\xe9 has a name that is not valid UTF-8";
-    QTest::newRow("HOME not valid UTF-8") << QByteArray("-") << temporary + "/\xff\xfe" << QByteArray()
-                                          << "/\\xff\\xfe/.config has a name that is not valid UTF-8";
+    QTest::newRow("relative HOME") << QByteArray("") << QByteArray("home") << QByteArray() << "and HOME is \"home\", not an absolute path, so";
+    QTest::newRow("XDG_CONFIG_HOME not valid UTF-8") << temporary + "/caf\xe9" << temporary + "/home" << QByteArray() << "the settings folder " + configDir_.path() + "/caf\\xe9 has a name that is not valid UTF-8";
+    QTest::newRow("HOME not valid UTF-8") << QByteArray("-") << temporary + "/\xff\xfe" << QByteArray() << "/\\xff\\xfe/.config has a name that is not valid UTF-8";
+    // clang-format on
 }
 
 void ShellTest::settingsFolderFollowsTheXdgRules()
@@ -571,12 +550,12 @@ void ShellTest::levelsFileIsToldOnceOverTheWindow_data()
     QTest::addColumn<bool>("sampleInstalled");
     QTest::addColumn<QString>("saying"); // empty: no warning
 
+    // clang-format off
     QTest::newRow("missing file") << QByteArray("-") << false << "could not be read: \u2068No such file or directory";
-    QTest::newRow("missing file, sample installed")
-        << QByteArray("-") << true << "A sample file to copy is installed at ";
-    QTest::newRow("out of step") << QByteArray("[LEVEL=1 XP=0]\r\n[LEVEL=2 XP=250\r\n[LEVEL=3 XP=800] XP=900]") << true
-                                 << "line 2 has no XP value closed by ']'";
+    QTest::newRow("missing file, sample installed") << QByteArray("-") << true << "A sample file to copy is installed at ";
+    QTest::newRow("out of step") << QByteArray("[LEVEL=1 XP=0]\r\n[LEVEL=2 XP=250\r\n[LEVEL=3 XP=800] XP=900]") << true << "line 2 has no XP value closed by ']'";
     QTest::newRow("well-formed") << QByteArray("[LEVEL=1 XP=0]\n[LEVEL=2 XP=1000]\n\n") << true << "";
+    // clang-format on
 }
 
 void ShellTest::levelsFileIsToldOnceOverTheWindow()

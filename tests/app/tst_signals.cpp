@@ -67,12 +67,14 @@ void SignalsTest::signalClosesTheWindow_data()
     QTest::addColumn<int>("second");    // 0: none
     QTest::addColumn<bool>("together"); // both before the program runs on; otherwise the second while it closes
 
+    // clang-format off
     QTest::newRow("SIGTERM") << SIGTERM << 0 << false;
     QTest::newRow("SIGINT") << SIGINT << 0 << false;
     QTest::newRow("SIGHUP") << SIGHUP << 0 << false;
     QTest::newRow("second SIGTERM while closing") << SIGTERM << SIGTERM << false;
     QTest::newRow("second SIGINT while closing") << SIGINT << SIGINT << false;
     QTest::newRow("SIGTERM and SIGHUP together") << SIGTERM << SIGHUP << true;
+    // clang-format on
 }
 
 void SignalsTest::signalClosesTheWindow()

@@ -109,105 +109,28 @@ void CalculationTest::report_data()
     // New level, total gems, XP from roughs, XP from finely cuts, total XP, old XP, old level, new XP.
     QTest::addColumn<QStringList>("values");
 
-    QTest::newRow("worked example") << fiveLevels << "experience"
-                                    << "2500"
-                                    << "1=1 13=2"
-                                    << "." << QStringList{"5", "3", "5000", "40000", "45000", "2500", "2", "47500"};
-    QTest::newRow("no experience, no gems") << fiveLevels << "experience"
-                                            << "0"
-                                            << ""
-                                            << "." << QStringList{"1", "0", "0", "0", "0", "0", "1", "0"};
-    QTest::newRow("experience equal to a threshold reaches its level")
-        << fiveLevels << "experience"
-        << "1000"
-        << ""
-        << "." << QStringList{"2", "0", "0", "0", "0", "1000", "2", "1000"};
-    QTest::newRow("experience just below a threshold")
-        << fiveLevels << "experience"
-        << "999"
-        << ""
-        << "." << QStringList{"1", "0", "0", "0", "0", "999", "1", "999"};
-    QTest::newRow("experience just past a threshold")
-        << fiveLevels << "experience"
-        << "1001"
-        << ""
-        << "." << QStringList{"2", "0", "0", "0", "0", "1001", "2", "1001"};
-    QTest::newRow("level start without gems stays at that level")
-        << fiveLevels << "level"
-        << "3"
-        << ""
-        << "." << QStringList{"3", "0", "0", "0", "0", "3000", "3", "3000"};
-    QTest::newRow("level start plus a rough diamond")
-        << fiveLevels << "level"
-        << "3"
-        << "5=1"
-        << "." << QStringList{"5", "1", "10000", "0", "10000", "3000", "3", "13000"};
-    QTest::newRow("level text keeps its leading zero")
-        << fiveLevels << "level"
-        << "03"
-        << ""
-        << "." << QStringList{"3", "0", "0", "0", "0", "3000", "03", "3000"};
-    QTest::newRow("experience text keeps its leading zeros")
-        << fiveLevels << "experience"
-        << "0050"
-        << ""
-        << "." << QStringList{"1", "0", "0", "0", "0", "0050", "1", "50"};
-    QTest::newRow("every count at 9999 with the largest experience")
-        << fiveLevels << "experience"
-        << "248292513235"
-        << "all=9999"
-        << "."
-        << QStringList{"5", "239976", "1199880000", "2999700000", "4199580000", "248292513235", "5", "252492093235"};
-    QTest::newRow("each gem counted in its own half")
-        << fiveLevels << "experience"
-        << "0"
-        << "12=1 24=1"
-        << "." << QStringList{"5", "2", "10000", "25000", "35000", "0", "1", "35000"};
-    QTest::newRow("unsorted thresholds") << QByteArray(
-        "[LEVEL=a XP=0]\r\n[LEVEL=b XP=6000]\r\n[LEVEL=c XP=1000]\r\n[LEVEL=d XP=3000]")
-                                         << "experience"
-                                         << "4000"
-                                         << ""
-                                         << "." << QStringList{"d", "0", "0", "0", "0", "4000", "d", "4000"};
-    QTest::newRow("equal thresholds: the first wins")
-        << QByteArray("[LEVEL=a XP=0]\r\n[LEVEL=b XP=1000]\r\n[LEVEL=c XP=1000]\r\n[LEVEL=d XP=3000]") << "experience"
-        << "1500"
-        << ""
-        << "." << QStringList{"b", "0", "0", "0", "0", "1500", "b", "1500"};
-    QTest::newRow("empty table") << QByteArray() << "experience"
-                                 << "500"
-                                 << ""
-                                 << "." << QStringList{"", "0", "0", "0", "0", "500", "", "500"};
-    QTest::newRow("fewer labels than thresholds")
-        << QByteArray("[LEVEL=1 XP=0]\r\n[LEVEL=2 XP=100] XP=200]") << "experience"
-        << "250"
-        << ""
-        << "." << QStringList{"", "0", "0", "0", "0", "250", "", "250"};
-    QTest::newRow("neither mode") << fiveLevels << "none"
-                                  << ""
-                                  << "1=1"
-                                  << "." << QStringList{"3", "1", "5000", "0", "5000", "", "", "5000"};
-    QTest::newRow("fractional threshold uses the decimal separator")
-        << QByteArray("[LEVEL=1 XP=0]\r\n[LEVEL=2 XP=100.5]") << "level"
-        << "2"
-        << ""
-        << "," << QStringList{"2", "0", "0", "0", "0", "100.5", "2", "100,5"};
-    QTest::newRow("threshold read up to its first non-digit by the scan")
-        << QByteArray("[LEVEL=1 XP=0]\r\n[LEVEL=2 XP=100 XP]") << "experience"
-        << "150"
-        << ""
-        << "." << QStringList{"2", "0", "0", "0", "0", "150", "2", "150"};
-    QTest::newRow("Latin-1 labels come out as UTF-8")
-        << QByteArray("[LEVEL=Neuf\xe9 XP=0]") << "experience"
-        << "5"
-        << ""
-        << "."
-        << QStringList{QString::fromUtf8("Neuf\u00e9"), "0", "0", "0", "0", "5", QString::fromUtf8("Neuf\u00e9"), "5"};
-    QTest::newRow("fractional count rounds half to even")
-        << fiveLevels << "level"
-        << "1"
-        << "1=2.5 2=3.5"
-        << "." << QStringList{"5", "6", "30000", "0", "30000", "0", "1", "30000"};
+    // clang-format off
+    QTest::newRow("worked example") << fiveLevels << "experience" << "2500" << "1=1 13=2" << "." << QStringList{"5", "3", "5000", "40000", "45000", "2500", "2", "47500"};
+    QTest::newRow("no experience, no gems") << fiveLevels << "experience" << "0" << "" << "." << QStringList{"1", "0", "0", "0", "0", "0", "1", "0"};
+    QTest::newRow("experience equal to a threshold reaches its level") << fiveLevels << "experience" << "1000" << "" << "." << QStringList{"2", "0", "0", "0", "0", "1000", "2", "1000"};
+    QTest::newRow("experience just below a threshold") << fiveLevels << "experience" << "999" << "" << "." << QStringList{"1", "0", "0", "0", "0", "999", "1", "999"};
+    QTest::newRow("experience just past a threshold") << fiveLevels << "experience" << "1001" << "" << "." << QStringList{"2", "0", "0", "0", "0", "1001", "2", "1001"};
+    QTest::newRow("level start without gems stays at that level") << fiveLevels << "level" << "3" << "" << "." << QStringList{"3", "0", "0", "0", "0", "3000", "3", "3000"};
+    QTest::newRow("level start plus a rough diamond") << fiveLevels << "level" << "3" << "5=1" << "." << QStringList{"5", "1", "10000", "0", "10000", "3000", "3", "13000"};
+    QTest::newRow("level text keeps its leading zero") << fiveLevels << "level" << "03" << "" << "." << QStringList{"3", "0", "0", "0", "0", "3000", "03", "3000"};
+    QTest::newRow("experience text keeps its leading zeros") << fiveLevels << "experience" << "0050" << "" << "." << QStringList{"1", "0", "0", "0", "0", "0050", "1", "50"};
+    QTest::newRow("every count at 9999 with the largest experience") << fiveLevels << "experience" << "248292513235" << "all=9999" << "." << QStringList{"5", "239976", "1199880000", "2999700000", "4199580000", "248292513235", "5", "252492093235"};
+    QTest::newRow("each gem counted in its own half") << fiveLevels << "experience" << "0" << "12=1 24=1" << "." << QStringList{"5", "2", "10000", "25000", "35000", "0", "1", "35000"};
+    QTest::newRow("unsorted thresholds") << QByteArray( "[LEVEL=a XP=0]\r\n[LEVEL=b XP=6000]\r\n[LEVEL=c XP=1000]\r\n[LEVEL=d XP=3000]") << "experience" << "4000" << "" << "." << QStringList{"d", "0", "0", "0", "0", "4000", "d", "4000"};
+    QTest::newRow("equal thresholds: the first wins") << QByteArray("[LEVEL=a XP=0]\r\n[LEVEL=b XP=1000]\r\n[LEVEL=c XP=1000]\r\n[LEVEL=d XP=3000]") << "experience" << "1500" << "" << "." << QStringList{"b", "0", "0", "0", "0", "1500", "b", "1500"};
+    QTest::newRow("empty table") << QByteArray() << "experience" << "500" << "" << "." << QStringList{"", "0", "0", "0", "0", "500", "", "500"};
+    QTest::newRow("fewer labels than thresholds") << QByteArray("[LEVEL=1 XP=0]\r\n[LEVEL=2 XP=100] XP=200]") << "experience" << "250" << "" << "." << QStringList{"", "0", "0", "0", "0", "250", "", "250"};
+    QTest::newRow("neither mode") << fiveLevels << "none" << "" << "1=1" << "." << QStringList{"3", "1", "5000", "0", "5000", "", "", "5000"};
+    QTest::newRow("fractional threshold uses the decimal separator") << QByteArray("[LEVEL=1 XP=0]\r\n[LEVEL=2 XP=100.5]") << "level" << "2" << "" << "," << QStringList{"2", "0", "0", "0", "0", "100.5", "2", "100,5"};
+    QTest::newRow("threshold read up to its first non-digit by the scan") << QByteArray("[LEVEL=1 XP=0]\r\n[LEVEL=2 XP=100 XP]") << "experience" << "150" << "" << "." << QStringList{"2", "0", "0", "0", "0", "150", "2", "150"};
+    QTest::newRow("Latin-1 labels come out as UTF-8") << QByteArray("[LEVEL=Neuf\xe9 XP=0]") << "experience" << "5" << "" << "." << QStringList{QString::fromUtf8("Neuf\u00e9"), "0", "0", "0", "0", "5", QString::fromUtf8("Neuf\u00e9"), "5"};
+    QTest::newRow("fractional count rounds half to even") << fiveLevels << "level" << "1" << "1=2.5 2=3.5" << "." << QStringList{"5", "6", "30000", "0", "30000", "0", "1", "30000"};
+    // clang-format on
 }
 
 void CalculationTest::report()
@@ -235,76 +158,25 @@ void CalculationTest::failure_data()
     QTest::addColumn<QString>("counts");
     QTest::addColumn<QString>("message");
 
-    QTest::newRow("level beyond the table") << fiveLevels << "level"
-                                            << "7"
-                                            << ""
-                                            << "Level 7 is not in levels.txt, which lists 5 levels.";
-    QTest::newRow("level 00") << fiveLevels << "level"
-                              << "00"
-                              << ""
-                              << "Level 0 is not in levels.txt: levels start at 1.";
-    QTest::newRow("level beyond 16 bits") << fiveLevels << "level"
-                                          << "40200"
-                                          << ""
-                                          << "Level 40200 is not in levels.txt, which lists 5 levels.";
-    QTest::newRow("level with an empty table") << QByteArray() << "level"
-                                               << "1"
-                                               << ""
-                                               << "Level 1 is not in levels.txt, which lists no levels.";
-    QTest::newRow("level with a one-level table") << QByteArray("[LEVEL=1 XP=0]") << "level"
-                                                  << "2"
-                                                  << ""
-                                                  << "Level 2 is not in levels.txt, which lists 1 level.";
-    QTest::newRow("level not a number") << fiveLevels << "level"
-                                        << "-"
-                                        << ""
-                                        << "The current level is not a number: " + quoted("-") + ".";
-    QTest::newRow("level far below 1") << fiveLevels << "level"
-                                       << "-40000"
-                                       << ""
-                                       << "Level -40000 is not in levels.txt: levels start at 1.";
-    QTest::newRow("threshold followed by letters")
-        << QByteArray("[LEVEL=1 XP=0]\r\n[LEVEL=2 XP=800x]") << "level"
-        << "2"
-        << ""
-        << "The experience of level 2 in levels.txt is not a number: " + quoted("800x") + ".";
-    QTest::newRow("threshold with an 8-bit character")
-        << QByteArray("[LEVEL=1 XP=0]\r\n[LEVEL=2 XP=800\xe9]") << "level"
-        << "2"
-        << ""
-        << "The experience of level 2 in levels.txt is not a number: " + quoted(QString::fromUtf8("800\u00e9")) + ".";
-    QTest::newRow("threshold beyond a double")
-        << QByteArray("[LEVEL=1 XP=1e400]") << "level"
-        << "1"
-        << ""
-        << "The experience of level 1 in levels.txt is too large: " + quoted("1e400") + ".";
-    QTest::newRow("experience not a number") << fiveLevels << "experience"
-                                             << "12a"
-                                             << ""
-                                             << "The current experience is not a number: " + quoted("12a") + ".";
-    QTest::newRow("experience empty") << fiveLevels << "experience"
-                                      << ""
-                                      << ""
-                                      << "The current experience is empty.";
-    QTest::newRow("experience beyond a double")
-        << fiveLevels << "experience" << QString(400, '9') << ""
-        << "The current experience is too large: " + quoted(QString(40, '9') + "...") + ".";
-    QTest::newRow("experience below a double") << fiveLevels << "experience"
-                                               << "-1e400"
-                                               << ""
-                                               << "The current experience is too small: " + quoted("-1e400") + ".";
-    QTest::newRow("count not a number") << fiveLevels << "level"
-                                        << "1"
-                                        << "3=ab"
-                                        << "The count of Rough Aquamarine is not a number: " + quoted("ab") + ".";
-    QTest::newRow("count beyond 16 bits") << fiveLevels << "level"
-                                          << "1"
-                                          << "24=1e10"
-                                          << "The count of Finely Cut Sapphire is too large: " + quoted("1e10") + ".";
-    QTest::newRow("count below 16 bits") << fiveLevels << "experience"
-                                         << "0"
-                                         << "13=-1e9"
-                                         << "The count of Finely Cut Agate is too small: " + quoted("-1e9") + ".";
+    // clang-format off
+    QTest::newRow("level beyond the table") << fiveLevels << "level" << "7" << "" << "Level 7 is not in levels.txt, which lists 5 levels.";
+    QTest::newRow("level 00") << fiveLevels << "level" << "00" << "" << "Level 0 is not in levels.txt: levels start at 1.";
+    QTest::newRow("level beyond 16 bits") << fiveLevels << "level" << "40200" << "" << "Level 40200 is not in levels.txt, which lists 5 levels.";
+    QTest::newRow("level with an empty table") << QByteArray() << "level" << "1" << "" << "Level 1 is not in levels.txt, which lists no levels.";
+    QTest::newRow("level with a one-level table") << QByteArray("[LEVEL=1 XP=0]") << "level" << "2" << "" << "Level 2 is not in levels.txt, which lists 1 level.";
+    QTest::newRow("level not a number") << fiveLevels << "level" << "-" << "" << "The current level is not a number: " + quoted("-") + ".";
+    QTest::newRow("level far below 1") << fiveLevels << "level" << "-40000" << "" << "Level -40000 is not in levels.txt: levels start at 1.";
+    QTest::newRow("threshold followed by letters") << QByteArray("[LEVEL=1 XP=0]\r\n[LEVEL=2 XP=800x]") << "level" << "2" << "" << "The experience of level 2 in levels.txt is not a number: " + quoted("800x") + ".";
+    QTest::newRow("threshold with an 8-bit character") << QByteArray("[LEVEL=1 XP=0]\r\n[LEVEL=2 XP=800\xe9]") << "level" << "2" << "" << "The experience of level 2 in levels.txt is not a number: " + quoted(QString::fromUtf8("800\u00e9")) + ".";
+    QTest::newRow("threshold beyond a double") << QByteArray("[LEVEL=1 XP=1e400]") << "level" << "1" << "" << "The experience of level 1 in levels.txt is too large: " + quoted("1e400") + ".";
+    QTest::newRow("experience not a number") << fiveLevels << "experience" << "12a" << "" << "The current experience is not a number: " + quoted("12a") + ".";
+    QTest::newRow("experience empty") << fiveLevels << "experience" << "" << "" << "The current experience is empty.";
+    QTest::newRow("experience beyond a double") << fiveLevels << "experience" << QString(400, '9') << "" << "The current experience is too large: " + quoted(QString(40, '9') + "...") + ".";
+    QTest::newRow("experience below a double") << fiveLevels << "experience" << "-1e400" << "" << "The current experience is too small: " + quoted("-1e400") + ".";
+    QTest::newRow("count not a number") << fiveLevels << "level" << "1" << "3=ab" << "The count of Rough Aquamarine is not a number: " + quoted("ab") + ".";
+    QTest::newRow("count beyond 16 bits") << fiveLevels << "level" << "1" << "24=1e10" << "The count of Finely Cut Sapphire is too large: " + quoted("1e10") + ".";
+    QTest::newRow("count below 16 bits") << fiveLevels << "experience" << "0" << "13=-1e9" << "The count of Finely Cut Agate is too small: " + quoted("-1e9") + ".";
+    // clang-format on
 }
 
 void CalculationTest::failure()
@@ -339,6 +211,7 @@ void CalculationTest::lookupFollowsTheRuleOnAnyTable_data()
 {
     QTest::addColumn<QList<double>>("thresholds");
 
+    // clang-format off
     QTest::newRow("sorted") << QList<double>{0, 1000, 3000, 6000, 10000};
     QTest::newRow("descending") << QList<double>{5000, 4000, 3000, 2000, 1000};
     QTest::newRow("zeros after the first row") << QList<double>{0, 0, 500, 0, 800};
@@ -347,6 +220,7 @@ void CalculationTest::lookupFollowsTheRuleOnAnyTable_data()
     QTest::newRow("fractions and repeats") << QList<double>{0.5, 0.25, 0.5, 1e15, 1e15 + 2, 0.25};
     QTest::newRow("only zeros and negatives") << QList<double>{0, -1, 0, -2};
     QTest::newRow("empty table") << QList<double>{};
+    // clang-format on
 }
 
 void CalculationTest::lookupFollowsTheRuleOnAnyTable()

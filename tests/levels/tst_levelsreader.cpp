@@ -67,91 +67,42 @@ void LevelsReaderTest::readsLines_data()
 
     const QByteArray nul(1, '\0');
 
-    QTest::newRow("well-formed file") << QByteArray("[LEVEL=1 XP=0]\r\n[LEVEL=2 XP=250]\r\n[LEVEL=3 XP=800]")
-                                      << QByteArrayList{"1", "2", "3"} << QByteArrayList{"0", "250", "800"}
-                                      << QString();
+    // clang-format off
+    QTest::newRow("well-formed file") << QByteArray("[LEVEL=1 XP=0]\r\n[LEVEL=2 XP=250]\r\n[LEVEL=3 XP=800]") << QByteArrayList{"1", "2", "3"} << QByteArrayList{"0", "250", "800"} << QString();
     QTest::newRow("empty file") << QByteArray() << QByteArrayList{} << QByteArrayList{} << QString();
-    QTest::newRow("final line end adds no row")
-        << QByteArray("[LEVEL=1 XP=0]\r\n") << QByteArrayList{"1"} << QByteArrayList{"0"} << QString();
-    QTest::newRow("lone CR ends a line") << QByteArray("[LEVEL=1 XP=0]\r[LEVEL=2 XP=5]\r") << QByteArrayList{"1", "2"}
-                                         << QByteArrayList{"0", "5"} << QString();
-    QTest::newRow("LF ends a line, as on Linux")
-        << QByteArray("[LEVEL=1 XP=0]\n[LEVEL=2 XP=250]\n[LEVEL=3 XP=800]\n") << QByteArrayList{"1", "2", "3"}
-        << QByteArrayList{"0", "250", "800"} << QString();
-    QTest::newRow("LF after CR LF is a blank line")
-        << QByteArray("[LEVEL=1 XP=0]\r\n\n[LEVEL=2 XP=5]") << QByteArrayList{"1", "2"} << QByteArrayList{"0", "5"}
-        << QString();
-    QTest::newRow("two XP= groups add two thresholds")
-        << QByteArray("[LEVEL=3 XP=800] XP=900]") << QByteArrayList{"3"} << QByteArrayList{"800", "900"}
-        << QString("line 1 has two XP values");
-    QTest::newRow("threshold without ] adds label only")
-        << QByteArray("[LEVEL=2 XP=250") << QByteArrayList{"2"} << QByteArrayList{}
-        << QString("line 1 has no XP value closed by ']'");
-    QTest::newRow("XP= followed by ] adds label only")
-        << QByteArray("[LEVEL=2 XP=]") << QByteArrayList{"2"} << QByteArrayList{}
-        << QString("line 1 has no XP value closed by ']'");
-    QTest::newRow("no XP= adds label only") << QByteArray("[LEVEL=5 XP 100]") << QByteArrayList{"5"} << QByteArrayList{}
-                                            << QString("line 1 has no XP value closed by ']'");
-    QTest::newRow("without [LEVEL= the label starts at the seventh character")
-        << QByteArray("abcdefLABEL XP=5]") << QByteArrayList{"LABEL"} << QByteArrayList{"5"} << QString();
-    QTest::newRow("label keeps its spaces") << QByteArray("[LEVEL=Grand Master XP=100]")
-                                            << QByteArrayList{"Grand Master"} << QByteArrayList{"100"} << QString();
-    QTest::newRow("empty label") << QByteArray("[LEVEL= XP=100]") << QByteArrayList{""} << QByteArrayList{"100"}
-                                 << QString();
-    QTest::newRow("threshold keeps its spaces")
-        << QByteArray("[LEVEL=1 XP= 1 000 ]") << QByteArrayList{"1"} << QByteArrayList{" 1 000 "} << QString();
-    QTest::newRow("text after ] is ignored")
-        << QByteArray("[LEVEL=1 XP=0] the start") << QByteArrayList{"1"} << QByteArrayList{"0"} << QString();
-    QTest::newRow("lower-case level marker counts as absent")
-        << QByteArray("[level=1 XP=0]") << QByteArrayList{"=1"} << QByteArrayList{"0"} << QString();
-    QTest::newRow("lower-case xp marker counts as absent")
-        << QByteArray("[LEVEL=1 xp=0]\r\n[LEVEL=2 XP=5]") << QByteArrayList{"2"} << QByteArrayList{"5"}
-        << QString("line 1 has no XP value");
-    QTest::newRow("out-of-step file pairs later rows differently")
-        << QByteArray("[LEVEL=1 XP=0]\r\n[LEVEL=2 XP=250\r\n[LEVEL=3 XP=800] XP=900]") << QByteArrayList{"1", "2", "3"}
-        << QByteArrayList{"0", "800", "900"} << QString("line 2 has no XP value closed by ']'");
-    QTest::newRow("blank line adds nothing") << QByteArray("[LEVEL=1 XP=0]\r\n\r\n[LEVEL=2 XP=5]")
-                                             << QByteArrayList{"1", "2"} << QByteArrayList{"0", "5"} << QString();
-    QTest::newRow("extra blank line at the end adds nothing")
-        << QByteArray("[LEVEL=1 XP=0]\r\n\r\n") << QByteArrayList{"1"} << QByteArrayList{"0"} << QString();
-    QTest::newRow("line without ' XP' drops its thresholds too")
-        << QByteArray("[LEVEL=1XP=0]\r\n[LEVEL=2 XP=5]") << QByteArrayList{"2"} << QByteArrayList{"5"}
-        << QString("line 1 has no space before 'XP='");
-    QTest::newRow("' XP' before [LEVEL= adds nothing")
-        << QByteArray(" XP [LEVEL=1 XP=0]") << QByteArrayList{} << QByteArrayList{}
-        << QString("line 1 has ' XP' before '[LEVEL='");
-    QTest::newRow("' XP' before the seventh character adds nothing")
-        << QByteArray("ab XP=5]") << QByteArrayList{} << QByteArrayList{} << QString("line 1 has no '[LEVEL='");
-    QTest::newRow("8-bit and NUL bytes are kept")
-        << QByteArray("[LEVEL=\xe9" + nul + "t XP=1" + nul + "]") << QByteArrayList{"\xe9" + nul + "t"}
-        << QByteArrayList{"1" + nul} << QString();
-    QTest::newRow("mixed line ends") << QByteArray("[LEVEL=1 XP=0]\n[LEVEL=2 XP=5]\r[LEVEL=3 XP=9]\r\n")
-                                     << QByteArrayList{"1", "2", "3"} << QByteArrayList{"0", "5", "9"} << QString();
-    QTest::newRow("line numbers count LF line ends")
-        << QByteArray("[LEVEL=1 XP=0]\n\n[LEVEL=3 XP=9] XP=10]") << QByteArrayList{"1", "3"}
-        << QByteArrayList{"0", "9", "10"} << QString("line 3 has two XP values");
-    QTest::newRow("three XP values") << QByteArray("[LEVEL=1 XP=0] XP=1] XP=2]") << QByteArrayList{"1"}
-                                     << QByteArrayList{"0", "1", "2"} << QString("line 1 has 3 XP values");
-    QTest::newRow("line of blanks is well-formed") << QByteArray("[LEVEL=1 XP=0]\r\n \t \r\n[LEVEL=2 XP=5]")
-                                                   << QByteArrayList{"1", "2"} << QByteArrayList{"0", "5"} << QString();
-    QTest::newRow("note line is like a blank line") << QByteArray("# levels for season 3\r\n[LEVEL=1 XP=0]")
-                                                    << QByteArrayList{"1"} << QByteArrayList{"0"} << QString();
-    QTest::newRow("title in capitals is like a blank line")
-        << QByteArray("EXPERIENCE LEVELS\n[LEVEL=1 XP=0]") << QByteArrayList{"1"} << QByteArrayList{"0"} << QString();
-    QTest::newRow("line that mentions a level and gives none")
-        << QByteArray("Level 1 starts at 0\n[LEVEL=2 XP=5]") << QByteArrayList{"2"} << QByteArrayList{"5"}
-        << QString("line 1 has no XP value");
-    QTest::newRow("blanks around = are named")
-        << QByteArray("[LEVEL=1 XP=0]\n[LEVEL = 2 XP = 400]") << QByteArrayList{"1", " = 2"} << QByteArrayList{"0"}
-        << QString("line 2 has blanks around '=': write XP=\u2068"
-                   "400\u2069, without blanks around '='");
-    QTest::newRow("blank after XP= in a line without ']'")
-        << QByteArray("[LEVEL=2 XP= 400") << QByteArrayList{"2"} << QByteArrayList{}
-        << QString("line 1 has blanks around '=': write XP=\u2068"
-                   "400\u2069, without blanks around '='");
-    QTest::newRow("UTF-8 byte-order mark is skipped") << QByteArray("\xEF\xBB\xBF"
-                                                                    "abcdefL XP=5]")
-                                                      << QByteArrayList{"L"} << QByteArrayList{"5"} << QString();
+    QTest::newRow("final line end adds no row") << QByteArray("[LEVEL=1 XP=0]\r\n") << QByteArrayList{"1"} << QByteArrayList{"0"} << QString();
+    QTest::newRow("lone CR ends a line") << QByteArray("[LEVEL=1 XP=0]\r[LEVEL=2 XP=5]\r") << QByteArrayList{"1", "2"} << QByteArrayList{"0", "5"} << QString();
+    QTest::newRow("LF ends a line, as on Linux") << QByteArray("[LEVEL=1 XP=0]\n[LEVEL=2 XP=250]\n[LEVEL=3 XP=800]\n") << QByteArrayList{"1", "2", "3"} << QByteArrayList{"0", "250", "800"} << QString();
+    QTest::newRow("LF after CR LF is a blank line") << QByteArray("[LEVEL=1 XP=0]\r\n\n[LEVEL=2 XP=5]") << QByteArrayList{"1", "2"} << QByteArrayList{"0", "5"} << QString();
+    QTest::newRow("two XP= groups add two thresholds") << QByteArray("[LEVEL=3 XP=800] XP=900]") << QByteArrayList{"3"} << QByteArrayList{"800", "900"} << QString("line 1 has two XP values");
+    QTest::newRow("threshold without ] adds label only") << QByteArray("[LEVEL=2 XP=250") << QByteArrayList{"2"} << QByteArrayList{} << QString("line 1 has no XP value closed by ']'");
+    QTest::newRow("XP= followed by ] adds label only") << QByteArray("[LEVEL=2 XP=]") << QByteArrayList{"2"} << QByteArrayList{} << QString("line 1 has no XP value closed by ']'");
+    QTest::newRow("no XP= adds label only") << QByteArray("[LEVEL=5 XP 100]") << QByteArrayList{"5"} << QByteArrayList{} << QString("line 1 has no XP value closed by ']'");
+    QTest::newRow("without [LEVEL= the label starts at the seventh character") << QByteArray("abcdefLABEL XP=5]") << QByteArrayList{"LABEL"} << QByteArrayList{"5"} << QString();
+    QTest::newRow("label keeps its spaces") << QByteArray("[LEVEL=Grand Master XP=100]") << QByteArrayList{"Grand Master"} << QByteArrayList{"100"} << QString();
+    QTest::newRow("empty label") << QByteArray("[LEVEL= XP=100]") << QByteArrayList{""} << QByteArrayList{"100"} << QString();
+    QTest::newRow("threshold keeps its spaces") << QByteArray("[LEVEL=1 XP= 1 000 ]") << QByteArrayList{"1"} << QByteArrayList{" 1 000 "} << QString();
+    QTest::newRow("text after ] is ignored") << QByteArray("[LEVEL=1 XP=0] the start") << QByteArrayList{"1"} << QByteArrayList{"0"} << QString();
+    QTest::newRow("lower-case level marker counts as absent") << QByteArray("[level=1 XP=0]") << QByteArrayList{"=1"} << QByteArrayList{"0"} << QString();
+    QTest::newRow("lower-case xp marker counts as absent") << QByteArray("[LEVEL=1 xp=0]\r\n[LEVEL=2 XP=5]") << QByteArrayList{"2"} << QByteArrayList{"5"} << QString("line 1 has no XP value");
+    QTest::newRow("out-of-step file pairs later rows differently") << QByteArray("[LEVEL=1 XP=0]\r\n[LEVEL=2 XP=250\r\n[LEVEL=3 XP=800] XP=900]") << QByteArrayList{"1", "2", "3"} << QByteArrayList{"0", "800", "900"} << QString("line 2 has no XP value closed by ']'");
+    QTest::newRow("blank line adds nothing") << QByteArray("[LEVEL=1 XP=0]\r\n\r\n[LEVEL=2 XP=5]") << QByteArrayList{"1", "2"} << QByteArrayList{"0", "5"} << QString();
+    QTest::newRow("extra blank line at the end adds nothing") << QByteArray("[LEVEL=1 XP=0]\r\n\r\n") << QByteArrayList{"1"} << QByteArrayList{"0"} << QString();
+    QTest::newRow("line without ' XP' drops its thresholds too") << QByteArray("[LEVEL=1XP=0]\r\n[LEVEL=2 XP=5]") << QByteArrayList{"2"} << QByteArrayList{"5"} << QString("line 1 has no space before 'XP='");
+    QTest::newRow("' XP' before [LEVEL= adds nothing") << QByteArray(" XP [LEVEL=1 XP=0]") << QByteArrayList{} << QByteArrayList{} << QString("line 1 has ' XP' before '[LEVEL='");
+    QTest::newRow("' XP' before the seventh character adds nothing") << QByteArray("ab XP=5]") << QByteArrayList{} << QByteArrayList{} << QString("line 1 has no '[LEVEL='");
+    QTest::newRow("8-bit and NUL bytes are kept") << QByteArray("[LEVEL=\xe9" + nul + "t XP=1" + nul + "]") << QByteArrayList{"\xe9" + nul + "t"} << QByteArrayList{"1" + nul} << QString();
+    QTest::newRow("mixed line ends") << QByteArray("[LEVEL=1 XP=0]\n[LEVEL=2 XP=5]\r[LEVEL=3 XP=9]\r\n") << QByteArrayList{"1", "2", "3"} << QByteArrayList{"0", "5", "9"} << QString();
+    QTest::newRow("line numbers count LF line ends") << QByteArray("[LEVEL=1 XP=0]\n\n[LEVEL=3 XP=9] XP=10]") << QByteArrayList{"1", "3"} << QByteArrayList{"0", "9", "10"} << QString("line 3 has two XP values");
+    QTest::newRow("three XP values") << QByteArray("[LEVEL=1 XP=0] XP=1] XP=2]") << QByteArrayList{"1"} << QByteArrayList{"0", "1", "2"} << QString("line 1 has 3 XP values");
+    QTest::newRow("line of blanks is well-formed") << QByteArray("[LEVEL=1 XP=0]\r\n \t \r\n[LEVEL=2 XP=5]") << QByteArrayList{"1", "2"} << QByteArrayList{"0", "5"} << QString();
+    QTest::newRow("note line is like a blank line") << QByteArray("# levels for season 3\r\n[LEVEL=1 XP=0]") << QByteArrayList{"1"} << QByteArrayList{"0"} << QString();
+    QTest::newRow("title in capitals is like a blank line") << QByteArray("EXPERIENCE LEVELS\n[LEVEL=1 XP=0]") << QByteArrayList{"1"} << QByteArrayList{"0"} << QString();
+    QTest::newRow("line that mentions a level and gives none") << QByteArray("Level 1 starts at 0\n[LEVEL=2 XP=5]") << QByteArrayList{"2"} << QByteArrayList{"5"} << QString("line 1 has no XP value");
+    QTest::newRow("blanks around = are named") << QByteArray("[LEVEL=1 XP=0]\n[LEVEL = 2 XP = 400]") << QByteArrayList{"1", " = 2"} << QByteArrayList{"0"} << QString("line 2 has blanks around '=': write XP=\u2068" "400\u2069, without blanks around '='");
+    QTest::newRow("blank after XP= in a line without ']'") << QByteArray("[LEVEL=2 XP= 400") << QByteArrayList{"2"} << QByteArrayList{} << QString("line 1 has blanks around '=': write XP=\u2068" "400\u2069, without blanks around '='");
+    QTest::newRow("UTF-8 byte-order mark is skipped") << QByteArray("\xEF\xBB\xBF" "abcdefL XP=5]") << QByteArrayList{"L"} << QByteArrayList{"5"} << QString();
+    // clang-format on
 }
 
 void LevelsReaderTest::readsLines()
@@ -197,41 +148,26 @@ void LevelsReaderTest::decodesAsUtf8OrLatin1_data()
     QTest::addColumn<QByteArray>("fileText");
     QTest::addColumn<QString>("firstLabel");
 
+    // clang-format off
     QTest::newRow("ASCII") << QByteArray("[LEVEL=Rank 1 XP=0]") << "Rank 1";
-    QTest::newRow("valid UTF-8 reads as UTF-8")
-        << QByteArray("[LEVEL=Niveau \xc3\xa9lev\xc3\xa9 XP=0]") << QString::fromUtf8("Niveau \u00e9lev\u00e9");
-    QTest::newRow("8-bit text reads as Latin-1")
-        << QByteArray("[LEVEL=Niveau \xe9lev\xe9 XP=0]") << QString::fromUtf8("Niveau \u00e9lev\u00e9");
-    QTest::newRow("one byte that is not UTF-8 makes the whole file Latin-1")
-        << QByteArray("[LEVEL=\xc3\xa9 XP=0]\r\n[LEVEL=\xe9 XP=1]") << QString::fromUtf8("\u00c3\u00a9");
-    QTest::newRow("overlong form is not UTF-8")
-        << QByteArray("[LEVEL=\xc0\xaf XP=0]") << QString::fromUtf8("\u00c0\u00af");
-    QTest::newRow("stray continuation byte is not UTF-8")
-        << QByteArray("[LEVEL=a\x80 XP=0]") << QString::fromUtf8("a\u0080");
-    QTest::newRow("two-byte form cut short is not UTF-8")
-        << QByteArray("[LEVEL=\xc3 XP=0]") << QString::fromUtf8("\u00c3");
-    QTest::newRow("three-byte form cut short is not UTF-8")
-        << QByteArray("[LEVEL=\xe2\x82 XP=0]") << QString::fromUtf8("\u00e2\u0082");
-    QTest::newRow("four-byte form cut short is not UTF-8")
-        << QByteArray("[LEVEL=\xf0\x9f\x92 XP=0]") << QString::fromUtf8("\u00f0\u009f\u0092");
-    QTest::newRow("C1 lead byte is an overlong form")
-        << QByteArray("[LEVEL=\xc1\xbf XP=0]") << QString::fromUtf8("\u00c1\u00bf");
-    QTest::newRow("overlong three-byte form is not UTF-8")
-        << QByteArray("[LEVEL=\xe0\x80\xaf XP=0]") << QString::fromUtf8("\u00e0\u0080\u00af");
-    QTest::newRow("overlong four-byte form is not UTF-8")
-        << QByteArray("[LEVEL=\xf0\x80\x80\xaf XP=0]") << QString::fromUtf8("\u00f0\u0080\u0080\u00af");
-    QTest::newRow("surrogate is not UTF-8")
-        << QByteArray("[LEVEL=\xed\xa0\x80 XP=0]") << QString::fromUtf8("\u00ed\u00a0\u0080");
-    QTest::newRow("beyond U+10FFFF is not UTF-8")
-        << QByteArray("[LEVEL=\xf4\x90\x80\x80 XP=0]") << QString::fromUtf8("\u00f4\u0090\u0080\u0080");
-    QTest::newRow("lead byte F5 is not UTF-8")
-        << QByteArray("[LEVEL=\xf5\x80\x80\x80 XP=0]") << QString::fromUtf8("\u00f5\u0080\u0080\u0080");
-    QTest::newRow("last character before the surrogates is UTF-8")
-        << QByteArray("[LEVEL=\xed\x9f\xbf XP=0]") << QString::fromUtf8("\ud7ff");
-    QTest::newRow("U+10FFFF is UTF-8") << QByteArray("[LEVEL=\xf4\x8f\xbf\xbf XP=0]")
-                                       << QString::fromUtf8("\U0010ffff");
-    QTest::newRow("UTF-8 byte-order mark is not part of the text")
-        << QByteArray("\xef\xbb\xbf[LEVEL=\xe2\x82\xac XP=0]") << QString::fromUtf8("\u20ac");
+    QTest::newRow("valid UTF-8 reads as UTF-8") << QByteArray("[LEVEL=Niveau \xc3\xa9lev\xc3\xa9 XP=0]") << QString::fromUtf8("Niveau \u00e9lev\u00e9");
+    QTest::newRow("8-bit text reads as Latin-1") << QByteArray("[LEVEL=Niveau \xe9lev\xe9 XP=0]") << QString::fromUtf8("Niveau \u00e9lev\u00e9");
+    QTest::newRow("one byte that is not UTF-8 makes the whole file Latin-1") << QByteArray("[LEVEL=\xc3\xa9 XP=0]\r\n[LEVEL=\xe9 XP=1]") << QString::fromUtf8("\u00c3\u00a9");
+    QTest::newRow("overlong form is not UTF-8") << QByteArray("[LEVEL=\xc0\xaf XP=0]") << QString::fromUtf8("\u00c0\u00af");
+    QTest::newRow("stray continuation byte is not UTF-8") << QByteArray("[LEVEL=a\x80 XP=0]") << QString::fromUtf8("a\u0080");
+    QTest::newRow("two-byte form cut short is not UTF-8") << QByteArray("[LEVEL=\xc3 XP=0]") << QString::fromUtf8("\u00c3");
+    QTest::newRow("three-byte form cut short is not UTF-8") << QByteArray("[LEVEL=\xe2\x82 XP=0]") << QString::fromUtf8("\u00e2\u0082");
+    QTest::newRow("four-byte form cut short is not UTF-8") << QByteArray("[LEVEL=\xf0\x9f\x92 XP=0]") << QString::fromUtf8("\u00f0\u009f\u0092");
+    QTest::newRow("C1 lead byte is an overlong form") << QByteArray("[LEVEL=\xc1\xbf XP=0]") << QString::fromUtf8("\u00c1\u00bf");
+    QTest::newRow("overlong three-byte form is not UTF-8") << QByteArray("[LEVEL=\xe0\x80\xaf XP=0]") << QString::fromUtf8("\u00e0\u0080\u00af");
+    QTest::newRow("overlong four-byte form is not UTF-8") << QByteArray("[LEVEL=\xf0\x80\x80\xaf XP=0]") << QString::fromUtf8("\u00f0\u0080\u0080\u00af");
+    QTest::newRow("surrogate is not UTF-8") << QByteArray("[LEVEL=\xed\xa0\x80 XP=0]") << QString::fromUtf8("\u00ed\u00a0\u0080");
+    QTest::newRow("beyond U+10FFFF is not UTF-8") << QByteArray("[LEVEL=\xf4\x90\x80\x80 XP=0]") << QString::fromUtf8("\u00f4\u0090\u0080\u0080");
+    QTest::newRow("lead byte F5 is not UTF-8") << QByteArray("[LEVEL=\xf5\x80\x80\x80 XP=0]") << QString::fromUtf8("\u00f5\u0080\u0080\u0080");
+    QTest::newRow("last character before the surrogates is UTF-8") << QByteArray("[LEVEL=\xed\x9f\xbf XP=0]") << QString::fromUtf8("\ud7ff");
+    QTest::newRow("U+10FFFF is UTF-8") << QByteArray("[LEVEL=\xf4\x8f\xbf\xbf XP=0]") << QString::fromUtf8("\U0010ffff");
+    QTest::newRow("UTF-8 byte-order mark is not part of the text") << QByteArray("\xef\xbb\xbf[LEVEL=\xe2\x82\xac XP=0]") << QString::fromUtf8("\u20ac");
+    // clang-format on
 }
 
 void LevelsReaderTest::decodesAsUtf8OrLatin1()

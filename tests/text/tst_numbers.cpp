@@ -37,6 +37,7 @@ void NumbersTest::leadingNumber_data()
     QTest::addColumn<QString>("text");
     QTest::addColumn<double>("value");
 
+    // clang-format off
     QTest::newRow("plain digits") << "12000" << 12000.0;
     QTest::newRow("blank inside the number") << "12 000" << 12000.0;
     QTest::newRow("letters after the number") << "12000abc" << 12000.0;
@@ -63,6 +64,7 @@ void NumbersTest::leadingNumber_data()
     QTest::newRow("too small") << "1e-400" << 0.0;
     QTest::newRow("huge exponent on tiny mantissa") << "0.0001e99999999999999999999" << infinity;
     QTest::newRow("four hundred digits") << QString(400, '9') << infinity;
+    // clang-format on
 }
 
 void NumbersTest::leadingNumber()
@@ -77,6 +79,7 @@ void NumbersTest::wholeNumber_data()
     QTest::addColumn<QString>("text");
     QTest::addColumn<double>("value");
 
+    // clang-format off
     QTest::newRow("digits") << "42" << 42.0;
     QTest::newRow("blanks around") << " \t42  " << 42.0;
     QTest::newRow("leading zeros") << "0050" << 50.0;
@@ -102,6 +105,7 @@ void NumbersTest::wholeNumber_data()
     QTest::newRow("inf") << "inf" << notANumber;
     QTest::newRow("line feed after") << "5\n" << notANumber;
     QTest::newRow("Unicode digits") << QString::fromUtf8("\u0661\u0662") << notANumber;
+    // clang-format on
 }
 
 void NumbersTest::wholeNumber()
@@ -123,6 +127,7 @@ void NumbersTest::readInt16_data()
     QTest::addColumn<bool>("valid");
     QTest::addColumn<int>("value");
 
+    // clang-format off
     QTest::newRow("plain") << "200" << true << 200;
     QTest::newRow("leading zero") << "03" << true << 3;
     QTest::newRow("half rounds to even below") << "2.5" << true << 2;
@@ -137,6 +142,7 @@ void NumbersTest::readInt16_data()
     QTest::newRow("exponent too large") << "1e10" << false << 0;
     QTest::newRow("beyond a double") << "1e400" << false << 0;
     QTest::newRow("not a number") << "abc" << false << 0;
+    // clang-format on
 }
 
 void NumbersTest::readInt16()
@@ -156,24 +162,17 @@ void NumbersTest::formatExperience_data()
     QTest::addColumn<QString>("separator");
     QTest::addColumn<QString>("text");
 
-    QTest::newRow("zero") << 0.0 << "."
-                          << "0";
-    QTest::newRow("negative zero") << -0.0 << "."
-                                   << "0";
-    QTest::newRow("beyond 32 bits, no exponent") << 252492093235.0 << "."
-                                                 << "252492093235";
-    QTest::newRow("largest plain whole") << 999999999999999.0 << "."
-                                         << "999999999999999";
-    QTest::newRow("negative whole") << -5.0 << "."
-                                    << "-5";
-    QTest::newRow("fraction with locale separator") << 100.5 << ","
-                                                    << "100,5";
-    QTest::newRow("fraction rounded to 15 digits") << 0.1 + 0.2 << "."
-                                                   << "0.3";
-    QTest::newRow("long fraction") << 45000.123456789012 << "."
-                                   << "45000.123456789";
-    QTest::newRow("10^15 in exponent form") << 1e15 << "."
-                                            << "1E+15";
+    // clang-format off
+    QTest::newRow("zero") << 0.0 << "." << "0";
+    QTest::newRow("negative zero") << -0.0 << "." << "0";
+    QTest::newRow("beyond 32 bits, no exponent") << 252492093235.0 << "." << "252492093235";
+    QTest::newRow("largest plain whole") << 999999999999999.0 << "." << "999999999999999";
+    QTest::newRow("negative whole") << -5.0 << "." << "-5";
+    QTest::newRow("fraction with locale separator") << 100.5 << "," << "100,5";
+    QTest::newRow("fraction rounded to 15 digits") << 0.1 + 0.2 << "." << "0.3";
+    QTest::newRow("long fraction") << 45000.123456789012 << "." << "45000.123456789";
+    QTest::newRow("10^15 in exponent form") << 1e15 << "." << "1E+15";
+    // clang-format on
 }
 
 void NumbersTest::formatExperience()

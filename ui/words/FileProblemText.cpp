@@ -4,8 +4,6 @@
 #include "text/ExperienceFormat.h"
 #include "text/ShownText.h"
 
-#include <QLocale>
-
 #include <iterator>
 
 namespace lapidor {
@@ -101,8 +99,8 @@ QString FileProblemText::byteSize(std::uintmax_t bytes, Language language)
     // and one byte more do not read alike.
     const bool whole
         = double(bytes) == value * double(1ULL << (10 * (unit + 1))) && value == double(std::uintmax_t(value));
-    const QLocale locale = language == Language::English ? QLocale::c() : QLocale();
-    return locale.toString(value, 'f', whole ? 0 : 1) + QLatin1Char(' ') + QLatin1String(units[unit]);
+    // Numbers are written the same in every language, as the report writes them.
+    return QString::number(value, 'f', whole ? 0 : 1) + QLatin1Char(' ') + QLatin1String(units[unit]);
 }
 
 QString FileProblemText::theFolder(const LevelsFile& file)

@@ -84,10 +84,12 @@ bool AboutDialogTest::runModal(const std::function<void(AboutDialog*)>& whileOpe
 void AboutDialogTest::opensModalOverItsOwnerAndCloses_data()
 {
     QTest::addColumn<QString>("how");
+    // clang-format off
     QTest::newRow("OK button") << "ok";
     QTest::newRow("Enter") << "enter";
     QTest::newRow("Escape") << "escape";
     QTest::newRow("close box") << "close box";
+    // clang-format on
 }
 
 void AboutDialogTest::opensModalOverItsOwnerAndCloses()
@@ -163,8 +165,10 @@ void AboutDialogTest::linkAndRuleReadOnAnyPalette_data()
     QTest::addColumn<QColor>("text");
     QTest::addColumn<bool>("designColours");
 
+    // clang-format off
     QTest::newRow("light palette keeps the design's colours") << QColor(239, 239, 239) << QColor(Qt::black) << true;
     QTest::newRow("dark palette") << QColor(53, 53, 53) << QColor(Qt::white) << false;
+    // clang-format on
 }
 
 void AboutDialogTest::linkAndRuleReadOnAnyPalette()

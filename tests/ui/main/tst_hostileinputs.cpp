@@ -131,9 +131,11 @@ void HostileInputsTest::levelsFiles_data()
     QTest::addColumn<QString>("warning"); // what the one start-up warning says; "-": no warning, "": any
 
     // Files larger than 16 MiB are no longer read at all, so 100 MB is refused.
+    // clang-format off
     QTest::newRow("100 MB is refused as too large") << "100 MB" << 0 << "it is too large: 100.0 MiB";
     QTest::newRow("one line of 10 MB") << "one line of 10 MB" << 1 << "-";
     QTest::newRow("NUL bytes and binary") << "NUL bytes and binary" << -1 << "";
+    // clang-format on
 }
 
 void HostileInputsTest::levelsFiles()
@@ -178,27 +180,14 @@ void HostileInputsTest::unusualThresholds_data()
     QTest::addColumn<QString>("warning"); // empty when the report is written
     QTest::addColumn<QString>("oldXp");
 
-    QTest::newRow("beyond a double") << "2"
-                                     << "The experience of level 2 in levels.txt is too large: \"" + isolated("1e400")
-            + "\"."
-                                     << "";
-    QTest::newRow("negative") << "3"
-                              << ""
-                              << "Old XP: " + isolated("-5");
-    QTest::newRow("nan") << "4"
-                         << "The experience of level 4 in levels.txt is not a number: \"" + isolated("nan") + "\"."
-                         << "";
-    QTest::newRow("inf") << "5"
-                         << "The experience of level 5 in levels.txt is not a number: \"" + isolated("inf") + "\"."
-                         << "";
-    QTest::newRow("hexadecimal") << "6"
-                                 << "The experience of level 6 in levels.txt is not a number: \"" + isolated("0x10")
-            + "\"."
-                                 << "";
-    QTest::newRow("grouping separator") << "7"
-                                        << "The experience of level 7 in levels.txt is not a number: \""
-            + isolated("1,000") + "\"."
-                                        << "";
+    // clang-format off
+    QTest::newRow("beyond a double") << "2" << "The experience of level 2 in levels.txt is too large: \"" + isolated("1e400") + "\"." << "";
+    QTest::newRow("negative") << "3" << "" << "Old XP: " + isolated("-5");
+    QTest::newRow("nan") << "4" << "The experience of level 4 in levels.txt is not a number: \"" + isolated("nan") + "\"." << "";
+    QTest::newRow("inf") << "5" << "The experience of level 5 in levels.txt is not a number: \"" + isolated("inf") + "\"." << "";
+    QTest::newRow("hexadecimal") << "6" << "The experience of level 6 in levels.txt is not a number: \"" + isolated("0x10") + "\"." << "";
+    QTest::newRow("grouping separator") << "7" << "The experience of level 7 in levels.txt is not a number: \"" + isolated("1,000") + "\"." << "";
+    // clang-format on
 }
 
 void HostileInputsTest::unusualThresholds()
@@ -293,25 +282,19 @@ void HostileInputsTest::outsideTextShowsAsText_data()
     for (int i = 0; i < 19; ++i)
         nestedTables = "<table><tr><td>" + nestedTables + "x</td></tr></table>";
 
+    // clang-format off
     QTest::newRow("image of a named pipe, as a label") << "label" << image << image;
     QTest::newRow("image of a named pipe, as a threshold") << "threshold" << image << image;
     QTest::newRow("image of a named pipe, as the working folder") << "folder" << image << image;
-    QTest::newRow("bold and large font spoofing the caption") << "label"
-                                                              << "<b>5</b><font size=7>Level 200</font>"
-                                                              << "<b>5</b><font size=7>Level 200</font>";
-    QTest::newRow("table with a huge cell padding") << "label"
-                                                    << "<table cellpadding=1000000000><tr><td>x</td></tr></table>"
-                                                    << "<table cellpadding=1000000000><tr><td>x</td></tr></table>";
+    QTest::newRow("bold and large font spoofing the caption") << "label" << "<b>5</b><font size=7>Level 200</font>" << "<b>5</b><font size=7>Level 200</font>";
+    QTest::newRow("table with a huge cell padding") << "label" << "<table cellpadding=1000000000><tr><td>x</td></tr></table>" << "<table cellpadding=1000000000><tr><td>x</td></tr></table>";
     QTest::newRow("19 nested tables") << "label" << nestedTables << nestedTables;
     QTest::newRow("line separator") << "label" << QString::fromUtf8("a\u2028b\u2029c\u0085d") << "a b c d";
-    QTest::newRow("right-to-left override")
-        << "label" << QString::fromUtf8("\u202e5 :leveL weN\u202c") << "5 :leveL weN";
-    QTest::newRow("label cut at 1,000 characters")
-        << "label" << QString(1500, 'x') << QString(1000, 'x') + QChar(0x2026);
-    QTest::newRow("cut between whole characters")
-        << "label" << QString(999, 'x') + QString::fromUtf8("\U0001F48E\U0001F48E")
-        << QString(999, 'x') + QString::fromUtf8("\U0001F48E\u2026");
+    QTest::newRow("right-to-left override") << "label" << QString::fromUtf8("\u202e5 :leveL weN\u202c") << "5 :leveL weN";
+    QTest::newRow("label cut at 1,000 characters") << "label" << QString(1500, 'x') << QString(1000, 'x') + QChar(0x2026);
+    QTest::newRow("cut between whole characters") << "label" << QString(999, 'x') + QString::fromUtf8("\U0001F48E\U0001F48E") << QString(999, 'x') + QString::fromUtf8("\U0001F48E\u2026");
     QTest::newRow("isolates and marks") << "threshold" << QString::fromUtf8("\u2066x\u2069\u200f\u061c") << "x";
+    // clang-format on
 }
 
 void HostileInputsTest::outsideTextShowsAsText()

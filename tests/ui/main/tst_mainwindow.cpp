@@ -2,7 +2,6 @@
 #include "app/Translations.h"
 #include "calc/GemCatalogue.h"
 #include "ui/main/ClockStatusBar.h"
-#include "ui/main/EntryRules.h"
 #include "ui/main/MainWindow.h"
 #include "ui/main/TitledFrame.h"
 #include "ui/words/GemNames.h"
@@ -72,8 +71,6 @@ private slots:
     void frameCaptionsReadOnAnyPalette();
     void tabVisitsTheControlsInOrder_data();
     void tabVisitsTheControlsInOrder();
-    void entryRules_data();
-    void entryRules();
     void typing_data();
     void typing();
     void everyWayInTakesDigitsOnly_data();
@@ -92,8 +89,6 @@ private slots:
     void statusBarFitsItsFont();
     void clockPanelsFollowTheMinutes();
     void speaksGerman();
-    void timePanelShowsHoursAndMinutes_data();
-    void timePanelShowsHoursAndMinutes();
 
 private:
     template <typename T = QWidget>
@@ -143,6 +138,7 @@ void MainWindowTest::controlsStandAtTheirDesignPlaces_data()
     QTest::addColumn<QString>("name");
     QTest::addColumn<QRect>("pixels"); // design twips divided by 15
 
+    // clang-format off
     QTest::newRow("gem frame") << "Lapidors" << QRect(8, 8, 433, 361);
     QTest::newRow("options frame") << "Frame2" << QRect(448, 8, 313, 73);
     QTest::newRow("output frame") << "Frame1" << QRect(448, 88, 313, 177);
@@ -158,6 +154,7 @@ void MainWindowTest::controlsStandAtTheirDesignPlaces_data()
     QTest::newRow("bottom output label") << "Label33" << QRect(16, 152, 241, 17);
     QTest::newRow("label list") << "List1" << QRect(16, 576, 161, 17);
     QTest::newRow("threshold list") << "List2" << QRect(192, 576, 169, 17);
+    // clang-format on
 }
 
 void MainWindowTest::controlsStandAtTheirDesignPlaces()
@@ -217,26 +214,18 @@ void MainWindowTest::screenReaderNames_data()
     QTest::addColumn<QString>("widget");
     QTest::addColumn<QString>("name");
 
-    QTest::newRow("first gem field") << "Text1"
-                                     << "Rough Agate:";
-    QTest::newRow("last rough field") << "Text12"
-                                      << "Rough Sapphire:";
-    QTest::newRow("first finely cut field") << "Text13"
-                                            << "Finely Cut Agate:";
-    QTest::newRow("last gem field") << "Text24"
-                                    << "Finely Cut Sapphire:";
-    QTest::newRow("level field") << "Text26"
-                                 << "Current Level:";
-    QTest::newRow("experience field") << "Text25"
-                                      << "Current Experience:";
-    QTest::newRow("level option") << "Option1"
-                                  << "Current Level";
-    QTest::newRow("experience option") << "Option2"
-                                       << "Current Experience";
-    QTest::newRow("label list") << "List1"
-                                << "Level labels";
-    QTest::newRow("threshold list") << "List2"
-                                    << "Level XP values";
+    // clang-format off
+    QTest::newRow("first gem field") << "Text1" << "Rough Agate:";
+    QTest::newRow("last rough field") << "Text12" << "Rough Sapphire:";
+    QTest::newRow("first finely cut field") << "Text13" << "Finely Cut Agate:";
+    QTest::newRow("last gem field") << "Text24" << "Finely Cut Sapphire:";
+    QTest::newRow("level field") << "Text26" << "Current Level:";
+    QTest::newRow("experience field") << "Text25" << "Current Experience:";
+    QTest::newRow("level option") << "Option1" << "Current Level";
+    QTest::newRow("experience option") << "Option2" << "Current Experience";
+    QTest::newRow("label list") << "List1" << "Level labels";
+    QTest::newRow("threshold list") << "List2" << "Level XP values";
+    // clang-format on
 }
 
 void MainWindowTest::screenReaderNames()
@@ -254,12 +243,11 @@ void MainWindowTest::frameCaptionsReadOnAnyPalette_data()
     QTest::addColumn<QColor>("text");
     QTest::addColumn<QColor>("caption");
 
-    QTest::newRow("light palette keeps the design's dark blue")
-        << QColor(239, 239, 239) << QColor(Qt::black) << QColor(0, 0, 192);
-    QTest::newRow("dark palette takes a lighter blue")
-        << QColor(53, 53, 53) << QColor(Qt::white) << QColor(147, 147, 255);
-    QTest::newRow("no blue reads on mid grey: the text colour")
-        << QColor(128, 128, 128) << QColor(Qt::black) << QColor(Qt::black);
+    // clang-format off
+    QTest::newRow("light palette keeps the design's dark blue") << QColor(239, 239, 239) << QColor(Qt::black) << QColor(0, 0, 192);
+    QTest::newRow("dark palette takes a lighter blue") << QColor(53, 53, 53) << QColor(Qt::white) << QColor(147, 147, 255);
+    QTest::newRow("no blue reads on mid grey: the text colour") << QColor(128, 128, 128) << QColor(Qt::black) << QColor(Qt::black);
+    // clang-format on
 }
 
 void MainWindowTest::frameCaptionsReadOnAnyPalette()
@@ -296,8 +284,10 @@ void MainWindowTest::tabVisitsTheControlsInOrder_data()
     QTest::addColumn<bool>("experienceMode");
     QTest::addColumn<QStringList>("stopsAfterCalculate");
 
+    // clang-format off
     QTest::newRow("level mode") << false << QStringList{"Option1", "Text26", "Text1"};
     QTest::newRow("experience mode") << true << QStringList{"Option2", "Text25", "Text1"};
+    // clang-format on
 }
 
 void MainWindowTest::tabVisitsTheControlsInOrder()
@@ -324,50 +314,6 @@ void MainWindowTest::tabVisitsTheControlsInOrder()
 
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
     QCOMPARE(QApplication::focusWidget()->objectName(), experienceMode ? "Text25" : "Text26");
-}
-
-void MainWindowTest::entryRules_data()
-{
-    QTest::addColumn<QString>("field");
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QString>("whileEditing"); // what the rule keeps after the change
-    QTest::addColumn<QString>("onLeaving");    // and once the field is left
-
-    // clang-format off
-    QTest::newRow("emptied gem field waits, then shows 0") << "gem" << "" << "" << "0";
-    QTest::newRow("four digits stay") << "gem" << "9999" << "9999" << "9999";
-    QTest::newRow("a count above 9999 is capped") << "gem" << "10000" << "9999" << "9999";
-    QTest::newRow("leading zero counts by value") << "gem" << "01234" << "01234" << "01234";
-    QTest::newRow("a text set by the program stays") << "gem" << "a-.," << "a-.," << "a-.,";
-    QTest::newRow("emptied experience waits, then shows 0") << "experience" << "" << "" << "0";
-    QTest::newRow("experience at the cap stays") << "experience" << "248292513235" << "248292513235" << "248292513235";
-    QTest::newRow("experience above the cap") << "experience" << "248292513236" << "248292513235" << "248292513235";
-    QTest::newRow("experience with leading zero stays") << "experience" << "0248292513235" << "0248292513235" << "0248292513235";
-    QTest::newRow("fraction of the cap stays") << "experience" << "248292513235.5" << "248292513235.5" << "248292513235.5";
-    QTest::newRow("experience beyond a double") << "experience" << QString(400, '9') << "248292513235" << "248292513235";
-    QTest::newRow("experience not a number stays") << "experience" << "12a" << "12a" << "12a";
-    QTest::newRow("emptied level waits, then shows 1") << "level" << "" << "" << "1";
-    QTest::newRow("level 0 waits, then becomes 1") << "level" << "0" << "0" << "1";
-    QTest::newRow("level 05 stays") << "level" << "05" << "05" << "05";
-    QTest::newRow("level 00 stays") << "level" << "00" << "00" << "00";
-    QTest::newRow("level 200 stays") << "level" << "200" << "200" << "200";
-    QTest::newRow("level 201") << "level" << "201" << "200" << "200";
-    QTest::newRow("level with leading zero stays") << "level" << "0200" << "0200" << "0200";
-    QTest::newRow("level beyond 16 bits") << "level" << "40200" << "200" << "200";
-    QTest::newRow("level rounding to 202") << "level" << "201.5" << "200" << "200";
-    QTest::newRow("level not a number stays") << "level" << "abc" << "abc" << "abc";
-    // clang-format on
-}
-
-void MainWindowTest::entryRules()
-{
-    QFETCH(QString, field);
-    QFETCH(QString, text);
-    QFETCH(QString, whileEditing);
-    QFETCH(QString, onLeaving);
-    const EntryRule& rule = field == "gem" ? gemCountRule : field == "experience" ? experienceRule : levelRule;
-    QCOMPARE(rule.onChange(text), whileEditing);
-    QCOMPARE(rule.onLeave(rule.onChange(text)), onLeaving);
 }
 
 void MainWindowTest::typing_data()
@@ -451,12 +397,11 @@ void MainWindowTest::everyWayInTakesDigitsOnly_data()
 
     const QStringList ways = {"Ctrl+V", "Shift+Insert", "context menu", "middle click", "drop", "input method"};
     for (const auto& way : ways) {
-        QTest::addRow("%s: digits with blanks and a line break at the ends", qPrintable(way)) << way << " 34\n"
-                                                                                              << "1342";
-        QTest::addRow("%s: digits with a blank between them", qPrintable(way)) << way << "3 4"
-                                                                               << "12";
-        QTest::addRow("%s: a grouping separator", qPrintable(way)) << way << "1,000"
-                                                                   << "12";
+        // clang-format off
+        QTest::addRow("%s: digits with blanks and a line break at the ends", qPrintable(way)) << way << " 34\n" << "1342";
+        QTest::addRow("%s: digits with a blank between them", qPrintable(way)) << way << "3 4" << "12";
+        QTest::addRow("%s: a grouping separator", qPrintable(way)) << way << "1,000" << "12";
+        // clang-format on
     }
 }
 
@@ -512,16 +457,13 @@ void MainWindowTest::emptiedFieldWaitsUntilLeft_data()
     QTest::addColumn<QString>("how");
     QTest::addColumn<QString>("kept");
 
-    QTest::newRow("Tab to the next field") << "tab"
-                                           << "0";
-    QTest::newRow("click on another field") << "click"
-                                            << "0";
-    QTest::newRow("click on Calculate") << "calculate"
-                                        << "0";
-    QTest::newRow("the File menu opened") << "menu"
-                                          << "";
-    QTest::newRow("another window activated") << "window"
-                                              << "";
+    // clang-format off
+    QTest::newRow("Tab to the next field") << "tab" << "0";
+    QTest::newRow("click on another field") << "click" << "0";
+    QTest::newRow("click on Calculate") << "calculate" << "0";
+    QTest::newRow("the File menu opened") << "menu" << "";
+    QTest::newRow("another window activated") << "window" << "";
+    // clang-format on
 }
 
 void MainWindowTest::emptiedFieldWaitsUntilLeft()
@@ -662,10 +604,10 @@ void MainWindowTest::levelListsShowTheTableAsRead_data()
     QTest::addColumn<QByteArray>("levels");
     QTest::addColumn<QString>("firstLabel");
 
-    QTest::newRow("8-bit file as Latin-1")
-        << QByteArray("[LEVEL=Neuf\xe9 XP=0]\r\n[LEVEL=2 XP=5] XP=9]") << QString::fromUtf8("Neuf\u00e9");
-    QTest::newRow("UTF-8 file as UTF-8") << QByteArray("[LEVEL=Neuf\xc3\xa9 XP=0]\n[LEVEL=2 XP=5] XP=9]")
-                                         << QString::fromUtf8("Neuf\u00e9");
+    // clang-format off
+    QTest::newRow("8-bit file as Latin-1") << QByteArray("[LEVEL=Neuf\xe9 XP=0]\r\n[LEVEL=2 XP=5] XP=9]") << QString::fromUtf8("Neuf\u00e9");
+    QTest::newRow("UTF-8 file as UTF-8") << QByteArray("[LEVEL=Neuf\xc3\xa9 XP=0]\n[LEVEL=2 XP=5] XP=9]") << QString::fromUtf8("Neuf\u00e9");
+    // clang-format on
 }
 
 void MainWindowTest::levelListsShowTheTableAsRead()
@@ -718,10 +660,12 @@ void MainWindowTest::statusBarFitsItsFont_data()
     QTest::addColumn<int>("points"); // 0: the toolkit's default font
     QTest::addColumn<bool>("whileOpen");
 
+    // clang-format off
     QTest::newRow("the toolkit's default font") << 0 << false;
     QTest::newRow("DejaVu Sans 16") << 16 << false;
     QTest::newRow("DejaVu Sans 24") << 24 << false;
     QTest::newRow("DejaVu Sans 16, chosen while the window is open") << 16 << true;
+    // clang-format on
 }
 
 void MainWindowTest::statusBarFitsItsFont()
@@ -813,28 +757,6 @@ void MainWindowTest::speaksGerman()
     QVERIFY2(window_->startupWarning().contains(
                  "“ konnte nicht gelesen werden: \u2068Datei oder Verzeichnis nicht gefunden\u2069."),
              qPrintable(window_->startupWarning()));
-}
-
-void MainWindowTest::timePanelShowsHoursAndMinutes_data()
-{
-    QTest::addColumn<QString>("format");
-    QTest::addColumn<QString>("shown");
-
-    QTest::newRow("colon-separated seconds") << "HH:mm:ss"
-                                             << "HH:mm";
-    QTest::newRow("seconds before the day half") << "h:mm:ss AP"
-                                                 << "h:mm AP";
-    QTest::newRow("dot-separated seconds") << "H.mm.ss"
-                                           << "H.mm";
-    QTest::newRow("no seconds") << "h:mm AP"
-                                << "h:mm AP";
-}
-
-void MainWindowTest::timePanelShowsHoursAndMinutes()
-{
-    QFETCH(QString, format);
-    QFETCH(QString, shown);
-    QCOMPARE(withoutSeconds(format), shown);
 }
 
 QTEST_MAIN(MainWindowTest)
