@@ -612,6 +612,8 @@ void ShellTest::desktopIdentityMatchesTheDesktopEntry()
     QCOMPARE(QGuiApplication::desktopFileName() + ".desktop", QFileInfo(LAPIDOR_DESKTOP_FILE).fileName());
     QVERIFY(QFileInfo::exists(LAPIDOR_DESKTOP_FILE));
     QVERIFY(!QApplication::windowIcon().isNull());
+    // A QIcon of a missing file is not null; only its pixmap tells that the embedded icon is there.
+    QVERIFY(!QApplication::windowIcon().pixmap(QSize(32, 32)).isNull());
     QCOMPARE(QApplication::applicationVersion(), "1.00");
 }
 
