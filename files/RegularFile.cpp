@@ -7,18 +7,23 @@
 
 namespace lapidor {
 
-FileProblem notAFile(FileKind found)
+FileProblem fileProblem(FileProblem::Kind kind)
 {
     FileProblem problem;
-    problem.kind = FileProblem::Kind::NotAFile;
+    problem.kind = kind;
+    return problem;
+}
+
+FileProblem notAFile(FileKind found)
+{
+    auto problem = fileProblem(FileProblem::Kind::NotAFile);
     problem.found = found;
     return problem;
 }
 
 FileProblem tooLarge(std::uintmax_t size, std::size_t maxBytes)
 {
-    FileProblem problem;
-    problem.kind = FileProblem::Kind::TooLarge;
+    auto problem = fileProblem(FileProblem::Kind::TooLarge);
     problem.size = size;
     problem.limit = maxBytes;
     return problem;
@@ -39,8 +44,7 @@ FileProblem readChunks(std::size_t maxBytes, const ReadSome& readSome, ChunkRece
             return {};
         total += step.count;
         if (total > maxBytes) {
-            FileProblem grew;
-            grew.kind = FileProblem::Kind::GrewWhileRead;
+            auto grew = fileProblem(FileProblem::Kind::GrewWhileRead);
             grew.limit = maxBytes;
             return grew;
         }

@@ -34,6 +34,9 @@ struct FileProblem {
     explicit operator bool() const { return kind != Kind::None; }
 };
 
+// A problem that needs no values: FileProblem::Kind::ChangedWhileOpened.
+FileProblem fileProblem(FileProblem::Kind kind);
+
 // That something other than a regular file stands at a path.
 FileProblem notAFile(FileKind found);
 

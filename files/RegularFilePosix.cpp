@@ -103,7 +103,7 @@ FileProblem readRegularFile(const std::filesystem::path& path, std::size_t maxBy
     if (::fstat(file.get(), &opened) != 0)
         return systemProblem(errno);
     if (!S_ISREG(opened.st_mode) || opened.st_dev != before.st_dev || opened.st_ino != before.st_ino)
-        return {FileProblem::Kind::ChangedWhileOpened};
+        return fileProblem(FileProblem::Kind::ChangedWhileOpened);
 
     receiver.starting(std::uintmax_t(opened.st_size));
     return readChunks(

@@ -98,9 +98,9 @@ FileProblem failure(DWORD error)
     case ERROR_ACCESS_DENIED:
         return systemProblem(error, "Permission denied");
     case ERROR_SHARING_VIOLATION:
-        return {FileProblem::Kind::InUse};
+        return fileProblem(FileProblem::Kind::InUse);
     case ERROR_LOCK_VIOLATION:
-        return {FileProblem::Kind::Locked};
+        return fileProblem(FileProblem::Kind::Locked);
     case ERROR_FILENAME_EXCED_RANGE:
         return systemProblem(error, "File name too long");
     case ERROR_NOT_ENOUGH_MEMORY:
@@ -496,13 +496,13 @@ FileProblem readRegularFile(const std::filesystem::path& path, std::size_t maxBy
     if (type != FILE_TYPE_DISK) {
         const DWORD error = ::GetLastError();
         return type == FILE_TYPE_UNKNOWN && error != ERROR_SUCCESS ? failure(error)
-                                                                   : FileProblem{FileProblem::Kind::ChangedWhileOpened};
+                                                                   : fileProblem(FileProblem::Kind::ChangedWhileOpened);
     }
     BY_HANDLE_FILE_INFORMATION info{};
     if (!::GetFileInformationByHandle(file.get(), &info))
         return failure(::GetLastError());
     if (info.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT))
-        return {FileProblem::Kind::ChangedWhileOpened};
+        return fileProblem(FileProblem::Kind::ChangedWhileOpened);
 
     receiver.starting(combine(info.nFileSizeHigh, info.nFileSizeLow));
     return readChunks(

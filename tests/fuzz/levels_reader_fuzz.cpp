@@ -74,7 +74,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     // No item holds a line end: CR LF, a lone CR and a lone LF each end a line.
     for (const auto* list : {&labels, &thresholds})
-        for (const auto item : *list)
+        for (const auto& item : *list)
             FUZZ_CHECK(item.find_first_of("\r\n") == std::string_view::npos);
 
     // Each line adds at most one label and one threshold per "XP=".
@@ -84,7 +84,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FUZZ_CHECK(labels.size() + thresholds.size() <= occurrences(text, "XP=") + lines);
 
     // A threshold never holds the markers that delimit it.
-    for (const auto threshold : thresholds) {
+    for (const auto& threshold : thresholds) {
         FUZZ_CHECK(!threshold.empty());
         FUZZ_CHECK(threshold.find(']') == std::string_view::npos);
         FUZZ_CHECK(threshold.find("XP=") == std::string_view::npos);
