@@ -9,16 +9,17 @@ namespace lapidor {
 
 namespace {
 
-FileStatus notFollowed()
+FileStatus statusOf(FileKind kind, std::uintmax_t size = 0)
 {
     FileStatus status;
-    status.kind = FileKind::Other;
+    status.kind = kind;
+    status.size = size;
     return status;
 }
 
 FileStatus tooManyLinks()
 {
-    FileStatus status = notFollowed();
+    FileStatus status = statusOf(FileKind::Other);
     status.problem.kind = FileProblem::Kind::System;
     status.problem.code = tooManyLinksCode;
     status.problem.words = "Too many levels of symbolic links";
@@ -36,17 +37,18 @@ WalkEnd walkLinks(const std::wstring& path, LinkWalkSystem& system)
         return {whole.failure, {}};
     auto where = std::move(whole.path);
     for (int links = 0;; ++links) {
-        if (const auto kind = namespaceKind(where)) {
-            FileStatus status;
-            status.kind = *kind;
-            return {status, {}};
-        }
-        auto entry = system.look(where);
-        if (!entry.link) {
-            if (entry.status.kind != FileKind::Regular)
-                return {entry.status, {}};
-            return {entry.status, std::move(where)};
-        }
+        if (const auto kind = namespaceKind(where))
+            return {statusOf(*kind), {}};
+        const auto entry = system.look(where);
+        if (!entry.found)
+            return {entry.failure, {}};
+        // A link to a folder is marked as a folder itself, and refused as one.
+        if (entry.attributes & folderAttribute)
+            return {statusOf(FileKind::Folder), {}};
+        if (entry.attributes & deviceAttribute)
+            return {statusOf(FileKind::Device), {}};
+        if (!(entry.attributes & reparseAttribute))
+            return {statusOf(FileKind::Regular, entry.size), std::move(where)};
         // The look at a link to a file tells of the link alone. What it leads
         // to is looked at in turn, by its path.
         if (links == mostLinks)
@@ -58,7 +60,7 @@ WalkEnd walkLinks(const std::wstring& path, LinkWalkSystem& system)
             continue; // something else stands there now: look again
         auto target = linkTarget(where, data.bytes);
         if (target.empty())
-            return {notFollowed(), {}};
+            return {statusOf(FileKind::Other), {}};
         if (!isVerbatim(target)) {
             whole = system.makeWhole(target);
             if (whole.path.empty())

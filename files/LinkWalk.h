@@ -16,6 +16,7 @@
 
 #include "files/RegularFile.h"
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -23,8 +24,12 @@ namespace lapidor {
 
 // At most this many links are followed from one path to its end.
 constexpr int mostLinks = 32;
-// Windows' code for a path with too many links: ERROR_CANT_RESOLVE_FILENAME.
-constexpr int tooManyLinksCode = 1921;
+// Windows' own numbers that the walk reads, which the Windows branch checks
+// against its headers.
+constexpr int tooManyLinksCode = 1921;            // ERROR_CANT_RESOLVE_FILENAME
+constexpr std::uint32_t folderAttribute = 0x10;   // FILE_ATTRIBUTE_DIRECTORY
+constexpr std::uint32_t deviceAttribute = 0x40;   // FILE_ATTRIBUTE_DEVICE
+constexpr std::uint32_t reparseAttribute = 0x400; // FILE_ATTRIBUTE_REPARSE_POINT
 
 // What the walk asks of the system, always of a whole path but for the first.
 class LinkWalkSystem {
@@ -35,8 +40,10 @@ public:
     };
     // What stands at a whole path, a link at its end taken as itself.
     struct Entry {
-        bool link = false; // a symlink, a junction or another reparse point
-        FileStatus status; // otherwise what stands there, or why it could not be looked at
+        bool found = false;
+        std::uint32_t attributes = 0; // FILE_ATTRIBUTE_ bits
+        std::uintmax_t size = 0;
+        FileStatus failure; // when nothing was found: nothing stands there, or a problem
     };
     struct LinkData {
         enum class Read { Data, NoLinkThere, Failed };

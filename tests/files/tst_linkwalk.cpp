@@ -57,31 +57,35 @@ FileStatus systemFailure(int code, const char* words)
     return status;
 }
 
+// Attributes as Windows gives them, beside those the walk reads.
+constexpr std::uint32_t readOnly = 0x1;
+constexpr std::uint32_t archive = 0x20;
+
 // What stands at one place of the made-up file system.
 struct Thing {
-    bool link = false;
-    FileStatus status; // of anything but a link
+    std::uint32_t attributes = archive;
+    std::uintmax_t size = 0;
     Read read = Read::Data;
     Bytes data;                // of a link
     bool fileOnceRead = false; // a link that turns into a file of 5 bytes once its data is asked for
 };
 
-Thing kind(FileKind kind, std::uintmax_t size = 0)
+Thing with(std::uint32_t attributes, std::uintmax_t size = 0)
 {
     Thing thing;
-    thing.status = statusOf(kind, size);
+    thing.attributes = attributes;
+    thing.size = size;
     return thing;
 }
 
 Thing file(std::uintmax_t size)
 {
-    return kind(FileKind::Regular, size);
+    return with(archive, size);
 }
 
-Thing linkWith(Read read, Bytes data = {})
+Thing linkWith(Read read, Bytes data = {}, std::uint32_t attributes = archive | reparseAttribute)
 {
-    Thing thing;
-    thing.link = true;
+    Thing thing = with(attributes);
     thing.read = read;
     thing.data = std::move(data);
     return thing;
@@ -103,12 +107,17 @@ public:
     {
         things_[L"C:\\levels.txt"] = file(42);
         things_[L"C:\\work\\levels.txt"] = file(7);
-        things_[L"C:\\folder"] = kind(FileKind::Folder);
-        things_[L"C:\\device"] = kind(FileKind::Device);
+        things_[L"C:\\read-only.txt"] = with(readOnly | archive, 3);
+        things_[L"C:\\folder"] = with(folderAttribute);
+        things_[L"C:\\device"] = with(deviceAttribute);
         things_[L"C:\\links\\to-file"] = link(L"\\??\\C:\\levels.txt");
         things_[L"C:\\links\\relative"] = link(L"..\\levels.txt", true);
         things_[L"C:\\links\\to-link"] = link(L"\\??\\C:\\links\\relative");
-        things_[L"C:\\links\\to-folder"] = link(L"\\??\\C:\\folder");
+        things_[L"C:\\links\\to-folder"]
+            = linkWith(Read::Data, symlinkData(L"\\??\\C:\\folder", false), reparseAttribute);
+        // A link to a folder is marked as a folder itself; this one's data leads to a file.
+        things_[L"C:\\links\\folder-link"]
+            = linkWith(Read::Data, symlinkData(L"\\??\\C:\\levels.txt", false), folderAttribute | reparseAttribute);
         things_[L"C:\\links\\to-pipe"] = link(L"\\??\\pipe\\lapidor");
         things_[L"C:\\links\\to-pipe-on-share"] = link(L"\\??\\UNC\\server\\pipe\\lapidor");
         things_[L"C:\\links\\to-nul"] = link(L"\\??\\NUL");
@@ -149,15 +158,15 @@ public:
             strayed_ = true;
         const auto found = things_.find(place(path));
         if (found == things_.end())
-            return {false, statusOf(FileKind::Missing)};
-        return {found->second.link, found->second.status};
+            return {false, 0, 0, statusOf(FileKind::Missing)};
+        return {true, found->second.attributes, found->second.size, {}};
     }
 
     LinkData readLink(const std::wstring& path) override
     {
         ++linksOpened_;
         const auto found = things_.find(place(path));
-        if (namespaceKind(path) || found == things_.end() || !found->second.link) {
+        if (namespaceKind(path) || found == things_.end() || !(found->second.attributes & reparseAttribute)) {
             strayed_ = true;
             return {Read::Failed, {}, statusOf(FileKind::Other)};
         }
@@ -214,7 +223,9 @@ const Row rows[] = {
     {"empty path", L"", FileKind::Missing, L"", 0, none, 0},
     {"nothing there", L"C:\\missing", FileKind::Missing, L"", 0, none, 0},
     {"path that cannot be made whole", L"C:\\links\\too-long", FileKind::Other, L"", 0, refused, 206},
+    {"file with more attributes", L"C:\\read-only.txt", FileKind::Regular, L"C:\\read-only.txt", 3, none, 0},
     {"folder", L"C:\\folder", FileKind::Folder, L"", 0, none, 0},
+    {"link to a folder, marked as a folder", L"C:\\links\\folder-link", FileKind::Folder, L"", 0, none, 0},
     {"device by its look", L"C:\\device", FileKind::Device, L"", 0, none, 0},
     {"device by the name made whole", L"NUL", FileKind::Device, L"", 0, none, 0},
     {"named pipe by name", L"\\\\.\\pipe\\lapidor", FileKind::NamedPipe, L"", 0, none, 0},
