@@ -9,7 +9,8 @@
 // leads to: its target is read out of its data (linkTarget), made whole and
 // looked at in the same way, up to 32 links deep. So a link to a device or a
 // named pipe is refused by the name of what it leads to, which is never
-// opened, and a link to a folder by the folder's look.
+// opened; a link to a folder is marked as a folder itself, and refused as
+// one.
 //
 // The walk asks the system only through LinkWalkSystem, so its rules build
 // and are tested against a made-up file system on every system.
@@ -49,7 +50,7 @@ public:
         enum class Read { Data, NoLinkThere, Failed };
         Read read = Read::Failed;
         std::vector<unsigned char> bytes; // the reparse data, as linkTarget reads it
-        FileStatus failure;
+        FileStatus failure;               // when Failed: nothing stands there, or a problem
     };
 
     // The path made whole against the current folder, as every later call
