@@ -1,7 +1,7 @@
 #pragma once
 
-// The loop that reads a file, which the platform branches of RegularFile
-// share.
+// What the platform branches of RegularFile share: the refusals after a
+// look at a path, and the loop that reads a file.
 
 #include "files/RegularFile.h"
 
@@ -26,5 +26,9 @@ FileProblem readChunks(std::size_t maxBytes, const ReadSome& readSome, ChunkRece
 
 // The problem of a file larger than the most that is read.
 FileProblem tooLarge(std::uintmax_t size, std::size_t maxBytes);
+
+// Why a path is not opened after a look at it: the look failed, something
+// other than a regular file stands there, or a file larger than maxBytes.
+FileProblem refusedByLook(const FileStatus& look, std::size_t maxBytes);
 
 } // namespace lapidor

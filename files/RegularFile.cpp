@@ -29,6 +29,17 @@ FileProblem tooLarge(std::uintmax_t size, std::size_t maxBytes)
     return problem;
 }
 
+FileProblem refusedByLook(const FileStatus& look, std::size_t maxBytes)
+{
+    if (look.problem)
+        return look.problem;
+    if (look.kind != FileKind::Regular)
+        return notAFile(look.kind);
+    if (look.size > maxBytes)
+        return tooLarge(look.size, maxBytes);
+    return {};
+}
+
 FileProblem readChunks(std::size_t maxBytes, const ReadSome& readSome, ChunkReceiver& receiver)
 {
     constexpr std::size_t chunkSize = 64 << 10;

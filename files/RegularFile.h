@@ -29,7 +29,7 @@ struct FileProblem {
     std::uintmax_t size = 0;
     std::uintmax_t limit = 0;
     int code = 0;
-    std::string words;
+    std::string words{}; // given {} so that a problem written as {kind} draws no warning
 
     explicit operator bool() const { return kind != Kind::None; }
 };

@@ -87,13 +87,8 @@ FileStatus fileStatus(const std::filesystem::path& path)
 FileProblem readRegularFile(const std::filesystem::path& path, std::size_t maxBytes, ChunkReceiver& receiver)
 {
     struct stat before {};
-    const auto status = look(path, before);
-    if (status.problem)
-        return status.problem;
-    if (status.kind != FileKind::Regular)
-        return notAFile(status.kind);
-    if (status.size > maxBytes)
-        return tooLarge(status.size, maxBytes);
+    if (auto refusal = refusedByLook(look(path, before), maxBytes))
+        return refusal;
 
     runPathSwapHook(path);
     const Descriptor file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
