@@ -186,6 +186,8 @@ public:
 private:
     std::size_t find(char c, std::size_t from) const
     {
+        if (from >= text_.size()) // an empty text may have no bytes at all to point at
+            return text_.size();
         const void* at = std::memchr(text_.data() + from, c, text_.size() - from);
         return at ? std::size_t(static_cast<const char*>(at) - text_.data()) : text_.size();
     }
@@ -261,6 +263,8 @@ LevelsFile LevelsReader::finish()
 // next piece.
 void LevelsReader::takeLines(std::string_view text)
 {
+    if (text.empty())
+        return;
     utf8_.take(text);
     std::size_t from = 0;
     if (afterCr_ && !text.empty()) {
