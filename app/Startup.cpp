@@ -2,9 +2,12 @@
 
 #include "app/ClosingStep.h"
 #include "app/LevelsLoading.h"
-#include "app/TerminationSignals.h"
 #include "levels/LevelsReader.h"
 #include "ui/main/MainWindow.h"
+
+#ifndef Q_OS_WIN
+#include "app/TerminationSignals.h"
+#endif
 
 namespace lapidor {
 

@@ -3,7 +3,6 @@
 # It holds what `cmake --install` installs, under /usr; dpkg-shlibdeps
 # (dpkg-dev, and `file` to find the binaries) works out its Depends.
 
-set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME lapidor)
 set(CPACK_PACKAGE_VERSION "${LAPIDOR_DISPLAY_VERSION}")
 set(CPACK_PACKAGE_VENDOR "Edda Rowan")
@@ -13,8 +12,19 @@ set(CPACK_PACKAGE_DESCRIPTION "Type how many gems of each of the 24 kinds you ho
 level or experience, and Lapidor shows the experience the gems bring and
 your new level. A sample levels.txt is installed in /usr/share/lapidor.")
 set(CPACK_PACKAGE_HOMEPAGE_URL "https://varnhollow.example.org/")
-set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
+
+if(WIN32)
+    # For Windows, a zip of what the install puts in one folder:
+    #   cpack --config build-windows-gui/CPackConfig.cmake -G ZIP
+    set(CPACK_GENERATOR ZIP)
+    set(CPACK_PACKAGE_FILE_NAME "lapidor-${LAPIDOR_DISPLAY_VERSION}-windows-x64")
+    set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY OFF)
+    include(CPack)
+    return()
+endif()
+set(CPACK_GENERATOR DEB)
+set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER "Edda Rowan <edda.rowan@example.org>")
 set(CPACK_DEBIAN_PACKAGE_SECTION utils)

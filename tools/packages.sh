@@ -24,6 +24,10 @@ test_packages=(desktop-file-utils appstream dpkg-dev file clang-format groff-bas
 # What the Windows build of the core needs: a cross compiler, and wine to run its tests.
 windows_packages=(g++-mingw-w64-x86-64-posix wine64)
 
+# What running Lapidor.exe in a real window under wine needs: a display
+# server with a window manager, a way to drive it, and a screenshot.
+windows_smoke_packages=(xvfb openbox xdotool wmctrl imagemagick)
+
 # What building Qt for Windows from Debian's own source needs besides: the
 # host Qt's tools (moc, rcc, uic) and dpkg-source to unpack the source.
 qt_windows_packages=(qt6-base-dev-tools dpkg-dev xz-utils)

@@ -8,7 +8,9 @@
 #include <QTest>
 
 #include <fstream>
+#ifndef Q_OS_WIN
 #include <sys/stat.h>
+#endif
 
 using namespace lapidor;
 
@@ -96,6 +98,12 @@ void LevelsLoadingTest::warnsAtStartUp()
     QFETCH(int, kind);
     QFETCH(QString, saying);
 
+#ifdef Q_OS_WIN
+    // Named pipes, symlinks, /dev/zero and a deleted working folder are
+    // Linux's; the Windows reader's own table lives beside its code.
+    if (setUp.contains("fifo") || setUp.startsWith("link") || setUp == "gone")
+        QSKIP("no named pipe, symlink, /dev/zero or deleted working folder to make here on Windows");
+#endif
     QTemporaryDir dir;
     const QString path = dir.filePath("levels.txt");
     const QString elsewhere = dir.filePath("elsewhere");
@@ -106,6 +114,7 @@ void LevelsLoadingTest::warnsAtStartUp()
             memoryLimit = std::size_t(fileText.size()) + 10;
     } else if (setUp == "folder") {
         QVERIFY(QDir(dir.path()).mkdir("levels.txt"));
+#ifndef Q_OS_WIN
     } else if (setUp == "fifo" || setUp == "link to fifo") {
         QCOMPARE(mkfifo(QFile::encodeName(setUp == "fifo" ? path : elsewhere).constData(), 0600), 0);
         if (setUp == "link to fifo")
@@ -115,6 +124,7 @@ void LevelsLoadingTest::warnsAtStartUp()
     } else if (setUp == "link to file") {
         writeFile(elsewhere, fileText.toStdString());
         QVERIFY(QFile::link(elsewhere, path));
+#endif
     } else if (setUp.startsWith("sparse") || setUp.startsWith("16 MiB")) {
         QFile file(path);
         QVERIFY(file.open(QIODevice::WriteOnly));
@@ -134,11 +144,13 @@ void LevelsLoadingTest::warnsAtStartUp()
         loaded = loadLevels("levels.txt");
         QVERIFY(QDir::setCurrent(previous));
     } else {
+#ifndef Q_OS_WIN
         if (setUp == "swapped for fifo")
             setPathSwapHook([](const std::filesystem::path& at) {
                 std::filesystem::remove(at);
                 mkfifo(at.c_str(), 0600);
             });
+#endif
         loaded = loadLevels(path, memoryLimit);
         setPathSwapHook({});
     }

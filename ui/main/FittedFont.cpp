@@ -45,6 +45,15 @@ QFont fittedFont(QFont font, const QList<CaptionWidth>& captions)
     if (QFontDatabase::hasFamily(font.family()))
         return font;
 
+#ifdef Q_OS_WIN
+    // Windows' font matching may drop the bold face of a narrowed font, so
+    // there the face keeps its width and the size gives way instead, by
+    // quarter points, as little as needed.
+    const double smallest = font.pointSizeF() * narrowestStretch / 100.0;
+    while (fittingScale(font, captions) < 1.0 && font.pointSizeF() - 0.25 >= smallest)
+        font.setPointSizeF(font.pointSizeF() - 0.25);
+    return font;
+#endif
     int stretch = typicalStretch;
     for (int attempt = 0; attempt < 3; ++attempt) {
         font.setStretch(stretch);

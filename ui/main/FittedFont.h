@@ -11,8 +11,8 @@ struct CaptionWidth {
     int width; // the label's width in pixels
 };
 
-// The font, narrowed as little as needed for every caption to fit its label,
-// unless it is available as asked for.
+// The font, narrowed as little as needed for every caption to fit its label
+// (on Windows made smaller instead), unless it is available as asked for.
 // Labels keep their design widths, so a face wider than the one they were
 // drawn for (Tahoma, where a system lacks it) would clip their captions.
 QFont fittedFont(QFont font, const QList<CaptionWidth>& captions);

@@ -3,6 +3,7 @@
 #include "ui/about/AboutDialog.h"
 #include "ui/about/LinkLabel.h"
 #include "ui/about/RuleLine.h"
+#include "ui/about/WebSiteLauncher.h"
 
 #include <QApplication>
 #include <QDesktopServices>
@@ -47,6 +48,7 @@ private:
     // closed afterwards if `whileOpen` left it open; the result says whether
     // `whileOpen` closed it itself.
     bool runModal(const std::function<void(AboutDialog*)>& whileOpen);
+    void standInForTheBrowser();
 
     Browser browser_;
     std::unique_ptr<QWidget> owner_;
@@ -65,6 +67,23 @@ void AboutDialogTest::cleanup()
 {
     owner_.reset();
     QDesktopServices::unsetUrlHandler(QStringLiteral("https"));
+    setWebSiteCommandStarter({});
+}
+
+// Stands in for the browser: on Windows for the start of explorer.exe,
+// which must get the address and a minimised window; elsewhere for the
+// desktop's opener.
+void AboutDialogTest::standInForTheBrowser()
+{
+#ifdef Q_OS_WIN
+    setWebSiteCommandStarter([this](const WebSiteCommand& command) {
+        if (command.program == "explorer.exe" && command.arguments.size() == 1 && command.minimised)
+            browser_.open(QUrl(command.arguments.front()));
+        return true;
+    });
+#else
+    QDesktopServices::setUrlHandler(QStringLiteral("https"), &browser_, "open");
+#endif
 }
 
 bool AboutDialogTest::runModal(const std::function<void(AboutDialog*)>& whileOpen)
@@ -122,7 +141,7 @@ void AboutDialogTest::opensModalOverItsOwnerAndCloses()
 
 void AboutDialogTest::eachLinkClickOpensTheWebSiteOnce()
 {
-    QDesktopServices::setUrlHandler(QStringLiteral("https"), &browser_, "open");
+    standInForTheBrowser();
     bool stayedOpen = false;
     runModal([&](AboutDialog* about) {
         auto* link = about->findChild<QLabel*>("Label3");
@@ -137,6 +156,9 @@ void AboutDialogTest::eachLinkClickOpensTheWebSiteOnce()
 void AboutDialogTest::failedLaunchSaysSoAndKeepsTheDialog()
 {
     // Without a handler the offscreen platform cannot open web addresses.
+#ifdef Q_OS_WIN
+    setWebSiteCommandStarter([](const WebSiteCommand&) { return false; }); // as if explorer.exe were missing
+#endif
     QString message;
     bool stayedOpen = false;
     runModal([&](AboutDialog* about) {

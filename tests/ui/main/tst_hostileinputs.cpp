@@ -16,7 +16,9 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#ifndef Q_OS_WIN
 #include <sys/stat.h>
+#endif
 
 using namespace lapidor;
 
@@ -303,12 +305,17 @@ void HostileInputsTest::outsideTextShowsAsText()
     QFETCH(QString, text);
     QFETCH(QString, shown);
 
+#ifndef Q_OS_WIN // Windows has no named pipe in a folder: there the markup's file is simply missing
     QVERIFY(mkfifo(QFile::encodeName(dir_.filePath("fifo")).constData(), 0600) == 0);
+#endif
     const QString previous = QDir::currentPath();
     QVERIFY(QDir::setCurrent(dir_.path()));
     const auto restore = qScopeGuard([&] { QDir::setCurrent(previous); });
 
     if (where == "folder") {
+#ifdef Q_OS_WIN
+        QSKIP("Windows allows no < or > in a folder's name");
+#endif
         QVERIFY(QDir(dir_.path()).mkdir(text));
         window_ = std::make_unique<MainWindow>();
         {
