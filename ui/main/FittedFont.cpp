@@ -52,8 +52,7 @@ QFont fittedFont(QFont font, const QList<CaptionWidth>& captions)
     const double smallest = font.pointSizeF() * narrowestStretch / 100.0;
     while (fittingScale(font, captions) < 1.0 && font.pointSizeF() - 0.25 >= smallest)
         font.setPointSizeF(font.pointSizeF() - 0.25);
-    return font;
-#endif
+#else
     int stretch = typicalStretch;
     for (int attempt = 0; attempt < 3; ++attempt) {
         font.setStretch(stretch);
@@ -64,6 +63,7 @@ QFont fittedFont(QFont font, const QList<CaptionWidth>& captions)
         stretch = fitting;
     }
     font.setStretch(stretch);
+#endif
     return font;
 }
 
