@@ -19,10 +19,12 @@ struct ReadStep {
 };
 using ReadSome = std::function<ReadStep(char* into, std::size_t room)>;
 
-// Reads until the end of the file and hands each piece to the receiver,
-// reading no more than maxBytes and one byte more, which shows that a file
-// grew past maxBytes since its size was looked at: that is refused too.
-FileProblem readChunks(std::size_t maxBytes, const ReadSome& readSome, ChunkReceiver& receiver);
+// Tells the receiver the size the open file has, then reads until the end
+// of the file and hands each piece to the receiver, reading no more than
+// maxBytes and one byte more. A file that grew past maxBytes since its size
+// was looked at, by the open or while it is read, is refused.
+FileProblem readChunks(std::uintmax_t openedSize, std::size_t maxBytes, const ReadSome& readSome,
+                       ChunkReceiver& receiver);
 
 // The problem of a file larger than the most that is read.
 FileProblem tooLarge(std::uintmax_t size, std::size_t maxBytes);

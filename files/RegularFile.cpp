@@ -40,8 +40,17 @@ FileProblem refusedByLook(const FileStatus& look, std::size_t maxBytes)
     return {};
 }
 
-FileProblem readChunks(std::size_t maxBytes, const ReadSome& readSome, ChunkReceiver& receiver)
+FileProblem readChunks(std::uintmax_t openedSize, std::size_t maxBytes, const ReadSome& readSome,
+                       ChunkReceiver& receiver)
 {
+    const auto grew = [maxBytes] {
+        auto problem = fileProblem(FileProblem::Kind::GrewWhileRead);
+        problem.limit = maxBytes;
+        return problem;
+    };
+    if (openedSize > maxBytes)
+        return grew();
+    receiver.starting(openedSize);
     constexpr std::size_t chunkSize = 64 << 10;
     // Not filled in first: only what is read is written.
     const auto buffer = std::make_unique_for_overwrite<char[]>(chunkSize);
@@ -54,11 +63,8 @@ FileProblem readChunks(std::size_t maxBytes, const ReadSome& readSome, ChunkRece
         if (step.count == 0)
             return {};
         total += step.count;
-        if (total > maxBytes) {
-            auto grew = fileProblem(FileProblem::Kind::GrewWhileRead);
-            grew.limit = maxBytes;
-            return grew;
-        }
+        if (total > maxBytes)
+            return grew();
         receiver.take(std::string_view(buffer.get(), step.count));
     }
 }

@@ -100,9 +100,8 @@ FileProblem readRegularFile(const std::filesystem::path& path, std::size_t maxBy
     if (!S_ISREG(opened.st_mode) || opened.st_dev != before.st_dev || opened.st_ino != before.st_ino)
         return fileProblem(FileProblem::Kind::ChangedWhileOpened);
 
-    receiver.starting(std::uintmax_t(opened.st_size));
     return readChunks(
-        maxBytes,
+        std::uintmax_t(opened.st_size), maxBytes,
         [&](char* into, std::size_t room) -> ReadStep {
             for (;;) {
                 const auto n = ::read(file.get(), into, room);

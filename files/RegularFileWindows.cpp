@@ -183,9 +183,8 @@ FileProblem readRegularFile(const std::filesystem::path& path, std::size_t maxBy
     if (info.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT))
         return fileProblem(FileProblem::Kind::ChangedWhileOpened);
 
-    receiver.starting(std::uintmax_t(info.nFileSizeHigh) << 32 | info.nFileSizeLow);
     return readChunks(
-        maxBytes,
+        std::uintmax_t(info.nFileSizeHigh) << 32 | info.nFileSizeLow, maxBytes,
         [&](char* into, std::size_t room) -> ReadStep {
             const auto wanted = DWORD(std::min<std::size_t>(room, std::size_t(1) << 30));
             DWORD n = 0;

@@ -92,7 +92,6 @@ struct Markers {
     std::size_t levelAt = npos;   // the first "[LEVEL="
     std::size_t labelStop = npos; // the first " XP"
     std::size_t xpAt = npos;      // the first "XP="
-    bool severalXpValues = false; // another "XP=" follows
 };
 
 // memchr finds the few bytes that can begin a marker, so the rest of the
@@ -116,30 +115,12 @@ Markers markersIn(std::string_view line)
             continue;
         if (markers.labelStop == npos && at > start && at[-1] == ' ')
             markers.labelStop = std::size_t(at - 1 - start);
-        if (at + 2 < end && at[2] == '=') {
-            if (markers.xpAt != npos) {
-                markers.severalXpValues = true;
-                break;
-            }
+        if (markers.xpAt == npos && at + 2 < end && at[2] == '=')
             markers.xpAt = std::size_t(at - start);
-        }
+        if (markers.labelStop != npos && markers.xpAt != npos)
+            break;
     }
     return markers;
-}
-
-// The value of a threshold: read directly when it is a plain row of
-// digits, as nearly every one is.
-std::optional<double> plainNumber(std::string_view text)
-{
-    if (text.empty() || text.size() > 15) // fifteen digits are exact in a double
-        return wholeNumber(text);
-    std::uint64_t value = 0;
-    for (const char c : text) {
-        if (c < '0' || c > '9')
-            return wholeNumber(text);
-        value = value * 10 + std::uint64_t(c - '0');
-    }
-    return double(value);
 }
 
 // What a line that gives no label lacks.
@@ -312,7 +293,7 @@ void LevelsReader::readLine(std::string_view line)
             noteIrregular(line, withoutLabel(line, levelAt, labelStop), true);
         return;
     }
-    const auto thresholds = markers.severalXpValues ? appendThresholds(line) : appendThreshold(line, markers.xpAt);
+    const auto thresholds = appendThresholds(line, markers.xpAt);
     append(file_.table.labels_, line.substr(labelStart, labelStop - labelStart));
     if (thresholds == 0)
         noteIrregular(line, IrregularLine::Problem::NoClosedXpValue);
@@ -320,34 +301,20 @@ void LevelsReader::readLine(std::string_view line)
         noteIrregular(line, IrregularLine::Problem::SeveralXpValues, false, thresholds);
 }
 
-// The one threshold of a line with at most one "XP=": its piece runs to
-// the end of the line.
-std::size_t LevelsReader::appendThreshold(std::string_view line, std::size_t xpAt)
-{
-    if (xpAt == npos)
-        return 0;
-    const auto piece = line.substr(xpAt + thresholdMarker.size());
-    const auto* close = static_cast<const char*>(std::memchr(piece.data(), ']', piece.size()));
-    if (!close || close == piece.data())
-        return 0;
-    const auto threshold = piece.substr(0, std::size_t(close - piece.data()));
-    append(file_.table.thresholds_, threshold);
-    checkOrder(threshold);
-    return 1;
-}
-
-std::size_t LevelsReader::appendThresholds(std::string_view line)
+// Each "XP=" from the first one, at `marker`, gives a threshold when its
+// piece (up to the next "XP=" or the line's end) holds a ']' after at least
+// one character: the threshold runs up to that ']'.
+std::size_t LevelsReader::appendThresholds(std::string_view line, std::size_t marker)
 {
     std::size_t added = 0;
-    auto marker = line.find(thresholdMarker);
     while (marker != npos) {
         const auto pieceStart = marker + thresholdMarker.size();
         const auto nextMarker = line.find(thresholdMarker, pieceStart);
         const auto piece = line.substr(pieceStart, nextMarker == npos ? npos : nextMarker - pieceStart);
-        const auto close = piece.find(']');
-        if (close != npos && close > 0) {
-            append(file_.table.thresholds_, piece.substr(0, close));
-            checkOrder(piece.substr(0, close));
+        if (const auto close = piece.find(']'); close != npos && close > 0) {
+            const auto threshold = piece.substr(0, close);
+            append(file_.table.thresholds_, threshold);
+            checkOrder(threshold);
             ++added;
         }
         marker = nextMarker;
@@ -360,7 +327,7 @@ std::size_t LevelsReader::appendThresholds(std::string_view line)
 void LevelsReader::checkOrder(std::string_view threshold)
 {
     const auto row = file_.table.thresholds_.count - 1;
-    const auto value = plainNumber(threshold);
+    const auto value = wholeNumber(threshold);
     if (!value) {
         if (!file_.firstUnreadableThreshold)
             file_.firstUnreadableThreshold

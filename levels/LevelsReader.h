@@ -99,8 +99,7 @@ public:
 private:
     void takeLines(std::string_view text);
     void readLine(std::string_view line);
-    std::size_t appendThreshold(std::string_view line, std::size_t xpAt);
-    std::size_t appendThresholds(std::string_view line);
+    std::size_t appendThresholds(std::string_view line, std::size_t marker);
     void checkOrder(std::string_view threshold);
     void noteIrregular(std::string_view line, IrregularLine::Problem problem, bool givesNoLevel = false,
                        std::size_t xpValues = 0);

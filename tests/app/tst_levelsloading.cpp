@@ -70,6 +70,7 @@ void LevelsLoadingTest::warnsAtStartUp_data()
     QTest::newRow("working folder deleted") << "gone" << QByteArray() << unreadable << "the folder Lapidor was started in no longer exists";
     QTest::newRow("more than the reader may hold") << "limited" << twoLevels << unreadable << "there is not enough memory to read it";
     QTest::newRow("labels without an XP value count against the limit too") << "limited" << QByteArray("[LEVEL=a XP\n").repeated(1000) << unreadable << "there is not enough memory to read it\u2069.\n\nClose other programs";
+    QTest::newRow("the room asked for up front holds every label") << "just within the limit" << QByteArray("[LEVEL=a XP\n").repeated(1000) << noLevels << "lists no levels";
     QTest::newRow("UTF-16, big-endian") << "file" << QByteArray("\xfe\xff\0[\0L", 6) << unreadable << "it is saved as UTF-16";
     QTest::newRow("UTF-16") << "file" << QByteArray("\xff\xfe[\0L\0", 6) << unreadable << "it is saved as UTF-16, which Lapidor cannot read; save it as UTF-8 or plain text";
     QTest::newRow("empty file") << "file" << QByteArray() << noLevels << "lists no levels: it is empty";
@@ -108,10 +109,14 @@ void LevelsLoadingTest::warnsAtStartUp()
     const QString path = dir.filePath("levels.txt");
     const QString elsewhere = dir.filePath("elsewhere");
     std::size_t memoryLimit = unlimitedMemory;
-    if (setUp == "file" || setUp == "limited" || setUp == "swapped for fifo") {
+    if (setUp == "file" || setUp == "limited" || setUp == "just within the limit" || setUp == "swapped for fifo") {
         writeFile(path, fileText.toStdString());
         if (setUp == "limited")
             memoryLimit = std::size_t(fileText.size()) + 10;
+        // Room for both lists' text, each as long as the file, and where
+        // every sixteenth item begins.
+        if (setUp == "just within the limit")
+            memoryLimit = 2 * (std::size_t(fileText.size()) + (std::size_t(fileText.size()) / 16 + 1) * 4);
     } else if (setUp == "folder") {
         QVERIFY(QDir(dir.path()).mkdir("levels.txt"));
 #ifndef Q_OS_WIN

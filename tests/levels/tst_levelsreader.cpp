@@ -95,6 +95,7 @@ void LevelsReaderTest::readsLines_data()
     QTest::newRow("mixed line ends") << QByteArray("[LEVEL=1 XP=0]\n[LEVEL=2 XP=5]\r[LEVEL=3 XP=9]\r\n") << QByteArrayList{"1", "2", "3"} << QByteArrayList{"0", "5", "9"} << QString();
     QTest::newRow("line numbers count LF line ends") << QByteArray("[LEVEL=1 XP=0]\n\n[LEVEL=3 XP=9] XP=10]") << QByteArrayList{"1", "3"} << QByteArrayList{"0", "9", "10"} << QString("line 3 has two XP values");
     QTest::newRow("three XP values") << QByteArray("[LEVEL=1 XP=0] XP=1] XP=2]") << QByteArrayList{"1"} << QByteArrayList{"0", "1", "2"} << QString("line 1 has 3 XP values");
+    QTest::newRow("XP= inside the label before ' XP'") << QByteArray("[LEVEL=1XP=5XP=6 XP=7]") << QByteArrayList{"1XP=5XP=6"} << QByteArrayList{"7"} << QString();
     QTest::newRow("line of blanks is well-formed") << QByteArray("[LEVEL=1 XP=0]\r\n \t \r\n[LEVEL=2 XP=5]") << QByteArrayList{"1", "2"} << QByteArrayList{"0", "5"} << QString();
     QTest::newRow("note line is like a blank line") << QByteArray("# levels for season 3\r\n[LEVEL=1 XP=0]") << QByteArrayList{"1"} << QByteArrayList{"0"} << QString();
     QTest::newRow("title in capitals is like a blank line") << QByteArray("EXPERIENCE LEVELS\n[LEVEL=1 XP=0]") << QByteArrayList{"1"} << QByteArrayList{"0"} << QString();
@@ -199,27 +200,32 @@ void LevelsReaderTest::readsLargeFilesWhole()
     QCOMPARE(file.table.label(levels).size(), longLabel.size());
 }
 
-// The loop that reads a file, with a stand-in for the file: it holds
-// `available` bytes and fails after `failAfter` bytes (-1: never).
+// The loop that reads a file, with a stand-in for the file: the open finds
+// it `opened` bytes long; it holds `available` bytes and fails after
+// `failAfter` bytes (-1: never). The receiver, which makes room for the
+// size it is told, is never told more than the limit.
 void LevelsReaderTest::readsWholeWithinTheLimit_data()
 {
+    QTest::addColumn<int>("opened");
     QTest::addColumn<int>("available");
     QTest::addColumn<int>("failAfter");
     QTest::addColumn<int>("read"); // bytes read; -1 when refused
     QTest::addColumn<QString>("problem");
 
     // clang-format off
-    QTest::newRow("file as large as it looked") << 100 << -1 << 100 << "";
-    QTest::newRow("file that grew up to the limit") << 1000 << -1 << 1000 << "";
-    QTest::newRow("file that grew past the limit while it was read") << 5000 << -1 << -1 << "it grew past 1000 bytes while it was read";
-    QTest::newRow("file that looked small and never ends") << INT_MAX << -1 << -1 << "it grew past 1000 bytes while it was read";
-    QTest::newRow("file shorter than it looked") << 20 << -1 << 20 << "";
-    QTest::newRow("read that fails part way") << 100 << 50 << -1 << "Input/output error";
+    QTest::newRow("file as large as it looked") << 100 << 100 << -1 << 100 << "";
+    QTest::newRow("file that grew up to the limit") << 100 << 1000 << -1 << 1000 << "";
+    QTest::newRow("file that grew past the limit while it was read") << 100 << 5000 << -1 << -1 << "it grew past 1000 bytes while it was read";
+    QTest::newRow("file that grew past the limit by the open") << 5000 << 5000 << -1 << -1 << "it grew past 1000 bytes while it was read";
+    QTest::newRow("file that looked small and never ends") << 100 << INT_MAX << -1 << -1 << "it grew past 1000 bytes while it was read";
+    QTest::newRow("file shorter than it looked") << 100 << 20 << -1 << 20 << "";
+    QTest::newRow("read that fails part way") << 100 << 100 << 50 << -1 << "Input/output error";
     // clang-format on
 }
 
 void LevelsReaderTest::readsWholeWithinTheLimit()
 {
+    QFETCH(int, opened);
     QFETCH(int, available);
     QFETCH(int, failAfter);
     QFETCH(int, read);
@@ -227,13 +233,14 @@ void LevelsReaderTest::readsWholeWithinTheLimit()
 
     class Whole : public ChunkReceiver {
     public:
-        void starting(std::uintmax_t) override {}
+        void starting(std::uintmax_t size) override { toldSize = size; }
         void take(std::string_view chunk) override { bytes.append(chunk); }
+        std::uintmax_t toldSize = 0;
         std::string bytes;
     } whole;
     int given = 0;
     const auto readProblem = readChunks(
-        1000,
+        std::uintmax_t(opened), 1000,
         [&](char* into, std::size_t room) -> ReadStep {
             if (failAfter >= 0 && given >= failAfter)
                 return {0, {FileProblem::Kind::System, FileKind::Regular, 0, 0, 5, "Input/output error"}};
@@ -247,6 +254,7 @@ void LevelsReaderTest::readsWholeWithinTheLimit()
     if (read >= 0)
         QCOMPARE(int(whole.bytes.size()), read);
     QVERIFY(given <= 1001); // never more than the limit and the one byte that shows it was passed
+    QVERIFY(whole.toldSize <= 1000);
 }
 
 QTEST_APPLESS_MAIN(LevelsReaderTest)
