@@ -24,13 +24,13 @@ extern "C" void passSignalOn(int signal)
     errno = savedErrno;
 }
 
-void setHandler(int signal, void (*handler)(int), struct sigaction* previous = nullptr)
+void setHandler(int signal, void (*handler)(int))
 {
     struct sigaction action {};
     action.sa_handler = handler;
     sigemptyset(&action.sa_mask);
     action.sa_flags = SA_RESTART; // the toolkit's own calls carry on undisturbed
-    ::sigaction(signal, &action, previous);
+    ::sigaction(signal, &action, nullptr);
 }
 
 [[noreturn]] void endAtOnce(int signal)
@@ -53,8 +53,13 @@ TerminationSignals::TerminationSignals(QWidget& window)
     signalPipe = pipe_[1];
     notifier_ = new QSocketNotifier(pipe_[0], QSocketNotifier::Read, this);
     connect(notifier_, &QSocketNotifier::activated, this, &TerminationSignals::takeSignals);
-    for (std::size_t i = 0; i < closingSignals.size(); ++i)
-        setHandler(closingSignals[i], passSignalOn, &previous_[i]);
+    // A signal ignored from the start stays ignored: under nohup, closing
+    // the terminal must not close the window.
+    for (std::size_t i = 0; i < closingSignals.size(); ++i) {
+        ::sigaction(closingSignals[i], nullptr, &previous_[i]);
+        if (previous_[i].sa_handler != SIG_IGN)
+            setHandler(closingSignals[i], passSignalOn);
+    }
 }
 
 TerminationSignals::~TerminationSignals()

@@ -66,14 +66,16 @@ void SignalsTest::signalClosesTheWindow_data()
     QTest::addColumn<int>("signal");
     QTest::addColumn<int>("second");    // 0: none
     QTest::addColumn<bool>("together"); // both before the program runs on; otherwise the second while it closes
+    QTest::addColumn<int>("ignored");   // a signal ignored when the program starts, as under nohup; 0: none
 
     // clang-format off
-    QTest::newRow("SIGTERM") << SIGTERM << 0 << false;
-    QTest::newRow("SIGINT") << SIGINT << 0 << false;
-    QTest::newRow("SIGHUP") << SIGHUP << 0 << false;
-    QTest::newRow("second SIGTERM while closing") << SIGTERM << SIGTERM << false;
-    QTest::newRow("second SIGINT while closing") << SIGINT << SIGINT << false;
-    QTest::newRow("SIGTERM and SIGHUP together") << SIGTERM << SIGHUP << true;
+    QTest::newRow("SIGTERM") << SIGTERM << 0 << false << 0;
+    QTest::newRow("SIGINT") << SIGINT << 0 << false << 0;
+    QTest::newRow("SIGHUP") << SIGHUP << 0 << false << 0;
+    QTest::newRow("second SIGTERM while closing") << SIGTERM << SIGTERM << false << 0;
+    QTest::newRow("second SIGINT while closing") << SIGINT << SIGINT << false << 0;
+    QTest::newRow("SIGTERM and SIGHUP together") << SIGTERM << SIGHUP << true << 0;
+    QTest::newRow("SIGHUP ignored from the start, as under nohup, stays ignored") << SIGTERM << 0 << false << SIGHUP;
     // clang-format on
 }
 
@@ -82,6 +84,7 @@ void SignalsTest::signalClosesTheWindow()
     QFETCH(int, signal);
     QFETCH(int, second);
     QFETCH(bool, together);
+    QFETCH(int, ignored);
     // Everything the program writes stays in here.
     QTemporaryDir config;
     QTemporaryDir work;
@@ -103,11 +106,24 @@ void SignalsTest::signalClosesTheWindow()
     environment.insert("HOME", config.filePath("home"));
     lapidor.setProcessEnvironment(environment);
     lapidor.setWorkingDirectory(work.path());
+    if (ignored != 0)
+        lapidor.setChildProcessModifier([ignored] { ::signal(ignored, SIG_IGN); });
     lapidor.start(LAPIDOR_PROGRAM, {});
     QVERIFY(lapidor.waitForStarted());
     const qint64 pid = lapidor.processId();
-    // Ready once its window is shown and it catches the three signals.
-    QVERIFY(waitUntil([&] { return catches(pid, SIGTERM) && catches(pid, SIGINT) && catches(pid, SIGHUP); }, 60'000));
+    // Ready once its window is shown and it catches the three signals (but
+    // one ignored from the start).
+    const auto ready = [&] {
+        for (const int closing : {SIGTERM, SIGINT, SIGHUP})
+            if (catches(pid, closing) != (closing != ignored))
+                return false;
+        return true;
+    };
+    QVERIFY(waitUntil(ready, 60'000));
+    if (ignored != 0) {
+        QCOMPARE(::kill(pid_t(pid), ignored), 0);
+        QVERIFY(!lapidor.waitForFinished(500));
+    }
 
     if (together) {
         // Both reach the handler before the program can take either.
