@@ -82,9 +82,9 @@ std::string cutShort(std::string_view utf8, std::size_t longest, std::string_vie
     return kept;
 }
 
-std::string shownText(std::string_view utf8)
+std::string singleLineText(std::string_view utf8)
 {
-    std::string shown(firstStrongIsolate);
+    std::string shown;
     forEachCharacter(cutShort(utf8), [&](std::string_view sequence, char32_t c) {
         if (isLineBreak(c))
             shown += ' ';
@@ -92,8 +92,12 @@ std::string shownText(std::string_view utf8)
             shown += sequence;
         return true;
     });
-    shown += popDirectionalIsolate;
     return shown;
+}
+
+std::string shownText(std::string_view utf8)
+{
+    return std::string(firstStrongIsolate) + singleLineText(utf8) + std::string(popDirectionalIsolate);
 }
 
 std::string quotedText(std::string_view utf8)

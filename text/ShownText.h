@@ -18,6 +18,11 @@ inline constexpr std::size_t longestQuotedText = 40;
 // comes out as U+FFFD.
 std::string cutShort(std::string_view utf8, std::size_t longest = longestShownText, std::string_view mark = "\u2026");
 
+// Text from outside the program on a line of its own, such as a list's
+// row: cut short, each line break shown as one space, bidi controls taken
+// out.
+std::string singleLineText(std::string_view utf8);
+
 // Text from outside the program (the levels file, an entry field, a path,
 // a system error) as it is shown among the program's own words: cut
 // short, each line break shown as one space, bidi controls taken out, and

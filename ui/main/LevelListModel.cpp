@@ -6,9 +6,10 @@ namespace lapidor {
 
 QString shownLevelText(std::string_view bytes, TextEncoding encoding)
 {
-    // Only as many bytes as can make the characters shown, and one more.
+    // Only as many bytes as can make the characters shown, and one more:
+    // a character takes at most four bytes.
     const auto enough = bytes.substr(0, (longestShownText + 1) * 4);
-    return QString::fromStdString(cutShort(toUtf8(enough, encoding)));
+    return QString::fromStdString(singleLineText(toUtf8(enough, encoding)));
 }
 
 LevelListModel::LevelListModel(Column column, QObject* parent)

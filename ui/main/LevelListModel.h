@@ -33,9 +33,10 @@ private:
     std::shared_ptr<const LevelLookup> levels_;
 };
 
-// A text from the levels file as the window shows it: a text longer than
-// anyone could read is cut short, so that a freak file cannot stall the
-// window laying out megabytes of one label.
+// A text from the levels file as a list shows it on its row: one line with
+// no bidi controls, and a text longer than anyone could read cut short, so
+// that a freak file cannot stall the window laying out megabytes of one
+// label.
 QString shownLevelText(std::string_view bytes, TextEncoding encoding);
 
 } // namespace lapidor

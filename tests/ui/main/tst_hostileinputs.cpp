@@ -339,6 +339,7 @@ void HostileInputsTest::outsideTextShowsAsText()
         const auto* caption = find<QLabel>("Label33");
         QCOMPARE(caption->textFormat(), Qt::PlainText);
         QCOMPARE(caption->text(), "New Level: " + isolated(shown));
+        QCOMPARE(find<QListView>("List1")->model()->index(0, 0).data().toString(), shown); // alone on its row
     } else {
         QTest::mouseClick(find("Calculate"), Qt::LeftButton);
         auto* box = window_->findChild<QMessageBox*>();
