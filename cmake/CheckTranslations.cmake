@@ -12,11 +12,15 @@ if(NOT status EQUAL 0)
     message(FATAL_ERROR "lupdate failed on ${TS}")
 endif()
 file(READ "${COPY}" translations)
-string(REGEX MATCHALL "<source>[^<]*</source>[ \n]*<translation type=\"unfinished\"" unfinished "${translations}")
+string(REGEX MATCHALL "<translation type=\"unfinished\"" unfinished "${translations}")
 list(LENGTH unfinished count)
 if(count GREATER 0)
-    string(REPLACE "<translation type=\"unfinished\"" "" unfinished "${unfinished}")
+    # Each such text's source, with any notes for translators between it
+    # and its translation.
+    string(REGEX MATCHALL "<source>[^<]*</source>([ \n]*<[a-z]+>[^<]*</[a-z]+>)*[ \n]*<translation type=\"unfinished\""
+                 texts "${translations}")
+    string(REGEX REPLACE "[ \n]*<translation type=\"unfinished\"" "" texts "${texts}")
     message(FATAL_ERROR "${TS} lacks ${count} translation(s); run the update_translations target and "
-                        "translate them:\n${unfinished}")
+                        "translate them:\n${texts}")
 endif()
 message(STATUS "${TS}: every text is translated")
