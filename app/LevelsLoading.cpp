@@ -1,6 +1,5 @@
 #include "app/LevelsLoading.h"
 
-#include "levels/LevelsWarning.h"
 #include "ui/words/FileProblemText.h"
 
 #include <QFileInfo>
@@ -20,33 +19,38 @@ QString installedSample()
     return QStandardPaths::locate(QStandardPaths::GenericDataLocation, QStringLiteral("lapidor/levels.txt"));
 }
 
-// What the player must hear about the file, before its table is moved away.
-LoadedLevels toldAbout(const LevelsFile& file, const QString& path)
-{
-    const auto warning = levelsWarning(file);
-    if (warning == LevelsWarning::None)
-        return {{}, warning, {}};
-    return {{}, warning, FileProblemText::levelsWarning(file, QFileInfo(path).fileName(), installedSample())};
-}
-
 } // namespace
 
-LoadedLevels loadLevels(const QString& path, std::size_t memoryLimit)
+ReadLevels readLevels(const QString& path, std::size_t memoryLimit)
 {
     const std::filesystem::path file(path.toStdU16String());
     try {
-        auto read = readLevelsFile(file, memoryLimit);
-        auto result = toldAbout(read, path);
-        result.levels = LevelLookup(std::move(read.table));
-        return result;
+        ReadLevels read;
+        read.file = readLevelsFile(file, memoryLimit);
+        read.warning = levelsWarning(read.file); // before the table moves on
+        read.levels = LevelLookup(std::move(read.file.table));
+        return read;
     } catch (const std::bad_alloc&) {
-        LevelsFile outOfMemory;
-        outOfMemory.failure = LevelsFile::Failure::Memory;
-        std::error_code error;
-        if (const auto absolute = std::filesystem::absolute(file, error); !error)
-            outOfMemory.folder = absolute.parent_path();
-        return toldAbout(outOfMemory, path);
+        ReadLevels outOfMemory;
+        outOfMemory.file.failure = LevelsFile::Failure::Memory;
+        outOfMemory.file.folder = folderOf(file);
+        outOfMemory.warning = levelsWarning(outOfMemory.file);
+        return outOfMemory;
     }
+}
+
+LoadedLevels toldAbout(ReadLevels read, const QString& path)
+{
+    LoadedLevels loaded{std::move(read.levels), read.warning, {}};
+    if (read.warning != LevelsWarning::None)
+        loaded.warningText
+            = FileProblemText::levelsWarning(read.warning, read.file, QFileInfo(path).fileName(), installedSample());
+    return loaded;
+}
+
+LoadedLevels loadLevels(const QString& path, std::size_t memoryLimit)
+{
+    return toldAbout(readLevels(path, memoryLimit), path);
 }
 
 } // namespace lapidor

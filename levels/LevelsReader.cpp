@@ -134,15 +134,6 @@ IrregularLine::Problem withoutLabel(std::string_view line, std::size_t levelAt, 
     return IrregularLine::Problem::XpBeforeLevelMarker;
 }
 
-// The folder a path leads into; empty when the working folder a relative
-// path starts from no longer exists.
-std::filesystem::path folderOf(const std::filesystem::path& path)
-{
-    std::error_code error;
-    const auto absolute = std::filesystem::absolute(path, error);
-    return error ? std::filesystem::path() : absolute.parent_path();
-}
-
 // Where the next line end (CR or LF) lies at or after a position: two
 // memchr searches that each move on only once passed, rather than a look
 // at every byte.
@@ -179,6 +170,13 @@ private:
 };
 
 } // namespace
+
+std::filesystem::path folderOf(const std::filesystem::path& path)
+{
+    std::error_code error;
+    const auto absolute = std::filesystem::absolute(path, error);
+    return error ? std::filesystem::path() : absolute.parent_path();
+}
 
 LevelsReader::LevelsReader(std::size_t memoryLimit)
     : memoryLimit_(memoryLimit)

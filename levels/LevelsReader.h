@@ -80,6 +80,10 @@ struct LevelsFile {
     std::filesystem::path folder; // where the file was looked for; empty when that is not known
 };
 
+// The folder a path leads into; empty when the working folder a relative
+// path starts from no longer exists.
+std::filesystem::path folderOf(const std::filesystem::path& path);
+
 // Fills a level table from the text of a levels file, given in pieces of
 // any size as it is read. Every line "[LEVEL=<label> XP=<threshold>]" adds
 // its label and its threshold, the bytes kept as they are. A line ends at

@@ -176,13 +176,14 @@ QString FileProblemText::unreadable(const LevelsFile& file, const QString& fileN
     }
 }
 
-QString FileProblemText::levelsWarning(const LevelsFile& file, const QString& fileName, const QString& samplePath)
+QString FileProblemText::levelsWarning(LevelsWarning warning, const LevelsFile& file, const QString& fileName,
+                                       const QString& samplePath)
 {
     const QString eachLine = tr("Each line should give one level, such as [LEVEL=2 XP=400].");
     const QString correctIt = tr("Correct the file and start Lapidor again.");
     QString text;
     bool wantsAnotherFile = false;
-    switch (lapidor::levelsWarning(file)) {
+    switch (warning) {
     case LevelsWarning::None:
         return {};
     case LevelsWarning::Unreadable:

@@ -2,6 +2,7 @@
 
 #include "files/RegularFile.h"
 #include "levels/LevelsReader.h"
+#include "levels/LevelsWarning.h"
 #include "ui/words/Language.h"
 
 #include <QCoreApplication>
@@ -25,10 +26,12 @@ public:
     // A number of bytes as people read it: "512 bytes", "16 MiB", "1.5 GiB".
     static QString byteSize(std::uintmax_t bytes, Language language = Language::User);
 
-    // What the player hears at start-up about the levels file, with how to
-    // go on; empty for a well-formed file. samplePath is where an installed
-    // sample levels file lies, or empty.
-    static QString levelsWarning(const LevelsFile& file, const QString& fileName, const QString& samplePath);
+    // What the player hears at start-up about the levels file, for the
+    // warning levelsWarning() gave, with how to go on; empty for a
+    // well-formed file. samplePath is where an installed sample levels file
+    // lies, or empty.
+    static QString levelsWarning(LevelsWarning warning, const LevelsFile& file, const QString& fileName,
+                                 const QString& samplePath);
 
     // What is wrong with a line of the levels file: "line 3 has two XP values".
     static QString irregularLine(const IrregularLine& line);
