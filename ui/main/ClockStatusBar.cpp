@@ -69,7 +69,7 @@ void ClockStatusBar::fitHeight()
     for (const QLabel* panel : {textPanel_, datePanel_, timePanel_})
         textHeight = std::max(textHeight, panel->sizeHint().height());
     const int fitted = std::max(designHeight_, textHeight + spacingAroundPanels);
-    if (fitted == height())
+    if (fitted == minimumHeight() && fitted == maximumHeight())
         return;
     setFixedHeight(fitted);
     emit heightFitted();

@@ -29,7 +29,7 @@ protected:
 private:
     void sayDigitsOnly();
 
-    const EntryRule& rule_;
+    const EntryRule rule_;
 };
 
 } // namespace lapidor
