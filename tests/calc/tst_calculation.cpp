@@ -90,6 +90,10 @@ void CalculationTest::gemCatalogue()
         QCOMPARE(cut.state, GemState::FinelyCut);
         QCOMPARE(cut.stone, rough.stone);
         QCOMPARE(cut.xpPerGem, rough.xpPerGem + 15000);
+        // The interface names each gem after its place in the catalogue.
+        const auto stone = QString::fromUtf8(rough.stone.data(), qsizetype(rough.stone.size()));
+        QCOMPARE(gemName(i), "Rough " + stone);
+        QCOMPARE(gemName(i + 12), "Finely Cut " + stone);
     }
     QCOMPARE(gemName(4), "Rough Diamond");
     QCOMPARE(lapidor::gemCatalogue[4].xpPerGem, 10000);

@@ -12,6 +12,7 @@
 #include <QGroupBox>
 #include <QInputMethodEvent>
 #include <QLabel>
+#include <QLibraryInfo>
 #include <QLineEdit>
 #include <QListView>
 #include <QMenu>
@@ -89,6 +90,7 @@ private slots:
     void statusBarFitsItsFont();
     void clockPanelsFollowTheMinutes();
     void speaksGerman();
+    void speaksEnglishWhereItHasNoTranslation();
 
 private:
     template <typename T = QWidget>
@@ -763,6 +765,26 @@ void MainWindowTest::speaksGerman()
     QVERIFY2(window_->startupWarning().contains(
                  "“ konnte nicht gelesen werden: \u2068Datei oder Verzeichnis nicht gefunden\u2069."),
              qPrintable(window_->startupWarning()));
+}
+
+// In a language Lapidor has no translation for, Qt's own words for it
+// (the line edits' context menu) stay out too, so that a window never
+// mixes two languages.
+void MainWindowTest::speaksEnglishWhereItHasNoTranslation()
+{
+    const QLocale french(QLocale::French, QLocale::France);
+    QTranslator qtFrench;
+    if (!qtFrench.load(french, "qtbase", "_", QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QSKIP("Qt has no French words here to leave out");
+    const QLocale previous;
+    QLocale::setDefault(french);
+    installTranslations(*qApp);
+    const auto restore = qScopeGuard([&] { QLocale::setDefault(previous); });
+
+    QVERIFY(qApp->findChildren<QTranslator*>().isEmpty());
+    QCOMPARE(QCoreApplication::translate("QLineEdit", "&Paste"), "&Paste");
+    init();
+    QCOMPARE(caption("r"), "Rough Agate:");
 }
 
 QTEST_MAIN(MainWindowTest)
