@@ -32,8 +32,13 @@ wineserver=/usr/lib/wine/wineserver
 start_wine() {
     export WINEPREFIX="$PWD/$1/wine" WINEDEBUG=-all WINEDLLOVERRIDES=mscoree,mshtml=
     mkdir -p "$WINEPREFIX"
-    "$wineserver" -p </dev/null >/dev/null 2>&1 || true
-    trap '"$wineserver" -k >/dev/null 2>&1 || true' EXIT
     "$wine" wineboot --init </dev/null >/dev/null 2>&1
     "$wine" reg add 'HKCU\Environment' /v QT_QPA_FONTDIR /d 'Z:\usr\share\fonts\truetype\dejavu' /f >/dev/null 2>&1
+    # A new prefix goes on setting itself up after wineboot returns; a Qt
+    # program started meanwhile can wait 15 s for its desktop, so all of
+    # that ends before the server that the tests share starts.
+    "$wineserver" -w
+    "$wineserver" -p </dev/null >/dev/null 2>&1 || true
+    trap '"$wineserver" -k >/dev/null 2>&1 || true' EXIT
+    "$wine" wineboot </dev/null >/dev/null 2>&1
 }
