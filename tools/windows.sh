@@ -40,5 +40,7 @@ start_wine() {
     "$wineserver" -w
     "$wineserver" -p </dev/null >/dev/null 2>&1 || true
     trap '"$wineserver" -k >/dev/null 2>&1 || true' EXIT
+    # The services that ended with the set-up start again here: started by
+    # the first test instead, they would hold its output open for good.
     "$wine" wineboot </dev/null >/dev/null 2>&1
 }
