@@ -1,5 +1,6 @@
 #include "text/ExperienceFormat.h"
 #include "text/Numbers.h"
+#include "text/TerminalLine.h"
 
 #include <QTest>
 
@@ -30,6 +31,8 @@ private slots:
     void readInt16();
     void formatExperience_data();
     void formatExperience();
+    void terminalLine_data();
+    void terminalLine();
 };
 
 void NumbersTest::leadingNumber_data()
@@ -181,6 +184,31 @@ void NumbersTest::formatExperience()
     QFETCH(QString, separator);
     QFETCH(QString, text);
     QCOMPARE(QString::fromStdString(lapidor::formatExperience(value, separator.toStdString())), text);
+}
+
+// What a line on stderr shows of outside bytes.
+void NumbersTest::terminalLine_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QByteArray>("line");
+
+    // clang-format off
+    QTest::newRow("plain ASCII stays") << QByteArray("/home/ann/.config: Permission denied") << QByteArray("/home/ann/.config: Permission denied");
+    QTest::newRow("line break and carriage return") << QByteArray("a\nLapidor saved.\r") << QByteArray("a\\x0aLapidor saved.\\x0d");
+    QTest::newRow("escape, bell, NUL, DEL") << QByteArray("\x1b[31m\a\0\x7f", 8) << QByteArray("\\x1b[31m\\x07\\x00\\x7f");
+    QTest::newRow("backslash, so that no escape is ambiguous") << QByteArray("C:\\x41") << QByteArray("C:\\x5cx41");
+    QTest::newRow("C1 controls, both bytes") << QByteArray("\xc2\x85\xc2\x9b") << QByteArray("\\xc2\\x85\\xc2\\x9b");
+    QTest::newRow("other UTF-8 stays") << QByteArray("caf\xc3\xa9 \xc2\xa0\xe2\x80\xa8 \xf0\x9f\x92\x8e") << QByteArray("caf\xc3\xa9 \xc2\xa0\xe2\x80\xa8 \xf0\x9f\x92\x8e");
+    QTest::newRow("bytes that are not UTF-8") << QByteArray("caf\xe9 \xff\xfe \xc3") << QByteArray("caf\\xe9 \\xff\\xfe \\xc3");
+    QTest::newRow("overlong form") << QByteArray("\xc0\xaf") << QByteArray("\\xc0\\xaf");
+    // clang-format on
+}
+
+void NumbersTest::terminalLine()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QByteArray, line);
+    QCOMPARE(QByteArray::fromStdString(lapidor::terminalLine(bytes.toStdString())), line);
 }
 
 QTEST_APPLESS_MAIN(NumbersTest)
