@@ -19,13 +19,12 @@ namespace lapidor {
 
 namespace {
 
-// As many links as Linux itself follows in one path before it gives up.
-constexpr int mostLinksFollowed = 40;
-
 // What the temporary file's name adds to the file's own: six random
 // characters from mkstemp, then a mark that says what it is.
 constexpr std::string_view temporaryMark = ".tmp";
 constexpr std::size_t randomCharacters = 6;
+
+constexpr std::string_view changedMeanwhile = "it changed while it was being saved";
 
 // Why a call failed, in English, for a line on stderr; taken at once,
 // before errno can change.
@@ -39,30 +38,24 @@ std::string inEnglish(const FileProblem& problem)
     return FileProblemText::problem(problem, Language::English).toStdString();
 }
 
-// The file a chain of symlinks ends at, which need not exist yet; empty
-// with a reason when the chain cannot be followed.
-std::filesystem::path followLinks(std::filesystem::path path, std::string& problem)
+ReplacementCallLog& callLog()
 {
-    for (int followed = 0; followed <= mostLinksFollowed; ++followed) {
-        struct stat info {};
-        if (::lstat(path.c_str(), &info) != 0) {
-            if (errno == ENOENT)
-                return path;
-            problem = failure(errno);
-            return {};
-        }
-        if (!S_ISLNK(info.st_mode))
-            return path;
-        std::error_code error;
-        const auto target = std::filesystem::read_symlink(path, error);
-        if (error) {
-            problem = failure(error.value());
-            return {};
-        }
-        path = target.is_absolute() ? target : path.parent_path() / target;
-    }
-    problem = failure(ELOOP);
-    return {};
+    static ReplacementCallLog log;
+    return log;
+}
+
+int syncToDisk(int fd)
+{
+    if (callLog())
+        callLog()("fsync");
+    return ::fsync(fd);
+}
+
+int renameOver(const std::string& from, const std::filesystem::path& to)
+{
+    if (callLog())
+        callLog()("rename");
+    return ::rename(from.c_str(), to.c_str());
 }
 
 bool isLeftoverName(std::string_view name, std::string_view fileName)
@@ -134,14 +127,18 @@ bool writeAll(int fd, const std::string& bytes)
 
 } // namespace
 
-FileReplacement::FileReplacement(std::filesystem::path path)
-    : path_(std::move(path))
-    , target_(followLinks(path_, problem_))
+FileReplacement::FileReplacement(Locate locate)
+    : locate_(std::move(locate))
 {
+    auto where = locate_();
+    target_ = std::move(where.file);
+    problem_ = std::move(where.problem);
 }
 
 void FileReplacement::removeLeftovers() const
 {
+    if (target_.empty())
+        return;
     const std::string fileName = target_.filename();
     DIR* folder = ::opendir(target_.parent_path().c_str());
     if (!folder)
@@ -172,17 +169,25 @@ bool FileReplacement::lookAtTarget(Identity& identity)
         }
         return fail(failure(errno));
     }
-    identity = {true, info.st_dev, info.st_ino, info.st_mode};
+    identity = {true, info.st_dev, info.st_ino, info.st_mode, info.st_size, info.st_ctim.tv_sec, info.st_ctim.tv_nsec};
     if (!S_ISREG(info.st_mode))
-        return fail(S_ISLNK(info.st_mode) ? "it changed while it was being saved"
+        return fail(S_ISLNK(info.st_mode) ? std::string(changedMeanwhile)
                                           : inEnglish(notAFile(fileKind(info.st_mode))));
     return true;
 }
 
 std::string FileReplacement::readCurrent(std::size_t maxBytes)
 {
-    if (!problem_.empty() || !lookAtTarget(read_) || !read_.exists)
+    if (target_.empty())
         return {};
+    problem_.clear();
+    changed_ = false;
+    if (!lookAtTarget(read_) || !read_.exists)
+        return {};
+    if ((read_.mode & S_IWUSR) == 0) {
+        fail("it is read-only (its owner may not write it), so it is left as it is");
+        return {};
+    }
     auto contents = readRegularFile(target_, maxBytes);
     if (contents.problem) {
         fail(inEnglish(contents.problem));
@@ -193,24 +198,28 @@ std::string FileReplacement::readCurrent(std::size_t maxBytes)
     return std::move(contents.bytes);
 }
 
-// Whether the path still leads to the file that was read (or still to
-// nothing). Whatever stands there instead is left alone.
+// Whether the path still leads to the file that was read, unchanged (or
+// still to nothing). Whatever stands there instead is left alone.
 bool FileReplacement::stillTheFileRead()
 {
-    std::string linkProblem;
-    if (followLinks(path_, linkProblem) != target_)
-        return fail(linkProblem.empty() ? "it changed while it was being saved" : linkProblem);
-    Identity now;
-    if (!lookAtTarget(now))
+    const Target now = locate_();
+    if (!now.problem.empty())
+        return fail(now.problem);
+    if (now.file != target_)
+        return fail(std::string(changedMeanwhile));
+    Identity identity;
+    if (!lookAtTarget(identity))
         return false;
-    if (now != read_)
-        return fail("it changed while it was being saved");
+    if (identity != read_) {
+        changed_ = true;
+        return fail(std::string(changedMeanwhile));
+    }
     return true;
 }
 
 bool FileReplacement::replaceWith(const std::string& bytes)
 {
-    if (!problem_.empty())
+    if (!problem_.empty() || target_.empty())
         return false;
     const auto notWritten = [this](const std::string& why) {
         return fail("it could not be written: " + why + "; the file is left as it was");
@@ -219,10 +228,9 @@ bool FileReplacement::replaceWith(const std::string& bytes)
     TemporaryFile temporary;
     if (!temporary.create(target_.string() + ".XXXXXX" + std::string(temporaryMark)))
         return notWritten("no temporary file could be made beside it: " + failure(errno));
-    // The new file keeps the old one's permissions; a new one is private.
-    if (read_.exists && ::fchmod(temporary.fd(), read_.mode & 07777) != 0)
+    if (::fchmod(temporary.fd(), read_.exists ? read_.mode & 0666 : 0600) != 0)
         return notWritten(failure(errno));
-    if (!writeAll(temporary.fd(), bytes) || ::fsync(temporary.fd()) != 0 || !temporary.close())
+    if (!writeAll(temporary.fd(), bytes) || syncToDisk(temporary.fd()) != 0 || !temporary.close())
         return notWritten(failure(errno));
 
     const auto readBack = readRegularFile(temporary.name(), bytes.size());
@@ -231,14 +239,20 @@ bool FileReplacement::replaceWith(const std::string& bytes)
     if (readBack.bytes != bytes)
         return notWritten("it read back different");
 
-    // Another program may have put something else at the path meanwhile.
+    // Another program may have put something else at the path meanwhile,
+    // or changed the file in place.
     runPathSwapHook(target_);
     if (!stillTheFileRead())
         return false;
-    if (::rename(temporary.name().c_str(), target_.c_str()) != 0)
+    if (renameOver(temporary.name(), target_) != 0)
         return notWritten(failure(errno));
     temporary.keep();
     return true;
+}
+
+void setReplacementCallLog(ReplacementCallLog log)
+{
+    callLog() = std::move(log);
 }
 
 } // namespace lapidor

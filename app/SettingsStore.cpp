@@ -1,5 +1,9 @@
 #include "app/SettingsStore.h"
 
+#include "text/TerminalLine.h"
+
+#include <string>
+
 #ifdef Q_OS_WIN
 #include <QSettings>
 
@@ -7,22 +11,26 @@
 #else
 #include "app/FileReplacement.h"
 #include "app/SettingsLocation.h"
-#include "app/SettingsText.h"
+#include "app/SettingsLock.h"
 #include "files/RegularFile.h"
+#include "text/SettingsText.h"
 #include "ui/words/FileProblemText.h"
 
-#include <QDir>
-#include <QFileInfo>
-#include <QLockFile>
+#include <unistd.h>
 #endif
 
 namespace lapidor {
 
 namespace {
 
-void warnNotSaved(const QString& store, const QString& reason)
+// Every line the settings store writes to stderr: what was not saved where
+// (no store when there is none), and why. The store's name is quoted here;
+// the reason quotes the names it holds itself.
+void warnNotSaved(const std::string& store, const std::string& reason)
 {
-    qWarning("Lapidor did not save the window placement to %s: %s.", qPrintable(store), qPrintable(reason));
+    const std::string line = "Lapidor did not save the window placement"
+        + (store.empty() ? std::string() : " to " + terminalLine(store)) + ": " + reason + ".";
+    qWarning("%s", line.c_str());
 }
 
 #ifdef Q_OS_WIN
@@ -46,86 +54,86 @@ bool storeHolds(const QString& group, const SettingsValues& values)
     return true;
 }
 #else
-constexpr qint64 largestSettingsFile = 1 << 20;
-constexpr int lockWaitMilliseconds = 1000;
+constexpr std::size_t largestSettingsFile = 1 << 20;
+constexpr std::chrono::milliseconds lockWait{1000};
+// How often a save is read and written again when another program changed
+// the file meanwhile.
+constexpr int mostRedos = 3;
 
-std::filesystem::path localPath(const QString& path)
+std::string inEnglish(const FileProblem& problem)
 {
-    return QFile::encodeName(path).toStdString();
+    return FileProblemText::problem(problem, Language::English).toStdString();
 }
 
-// Why a path must not be written through, or nothing when it may.
-QString refusal(const QString& path, bool checkSize)
+std::string bytesOf(std::size_t size)
 {
-    const auto status = fileStatus(localPath(path));
+    return FileProblemText::byteSize(size, Language::English).toStdString() + " (" + std::to_string(size) + " bytes)";
+}
+
+// Why the file found must not be written through, or nothing when it may.
+std::string refusal(const std::filesystem::path& file)
+{
+    const auto status = fileStatus(file);
     if (status.problem)
-        return FileProblemText::problem(status.problem, Language::English);
+        return inEnglish(status.problem);
     if (status.kind == FileKind::Missing)
         return {};
     if (status.kind != FileKind::Regular)
-        return FileProblemText::problem(notAFile(status.kind), Language::English);
-    if (checkSize && status.size > std::uintmax_t(largestSettingsFile))
-        return QStringLiteral("it is %1, larger than a settings file can be")
-            .arg(FileProblemText::byteSize(status.size, Language::English));
+        return inEnglish(notAFile(status.kind));
+    if (status.size > largestSettingsFile)
+        return "it is " + FileProblemText::byteSize(status.size, Language::English).toStdString()
+            + ", larger than a settings file can be";
     return {};
-}
-
-QString lockRefusal(const QLockFile& lock)
-{
-    switch (lock.error()) {
-    case QLockFile::LockFailedError:
-        return QStringLiteral("another program holds it");
-    case QLockFile::PermissionError:
-        return QStringLiteral("Permission denied");
-    default:
-        return QStringLiteral("it could not be taken");
-    }
 }
 
 SettingsLines inFileForm(const SettingsValues& values)
 {
     SettingsLines lines;
     for (const auto& [key, value] : values)
-        lines.append({key.toUtf8(), value.toUtf8()});
+        lines.emplace_back(key.toStdString(), value.toStdString());
     return lines;
 }
 
-// The whole save to the file at path, each step told apart when it fails.
-QString saveToFile(const QString& path, const QString& group, const SettingsValues& values)
+// The whole save to the settings file, each step told apart when it fails.
+std::string saveToFile(const SettingsLocation& location, const QString& group, const SettingsValues& values)
 {
-    if (const auto reason = refusal(path, true); !reason.isEmpty())
+    const uid_t user = ::geteuid();
+    const auto found = settingsFileUnder(location.folder, user, MakeFolders::Yes);
+    if (!found.problem.empty())
+        return found.problem;
+    if (auto reason = refusal(found.file); !reason.empty())
         return reason;
-    const QString folder = QFileInfo(path).path();
-    if (!QDir().mkpath(folder))
-        return QStringLiteral("its folder %1 could not be made").arg(folder);
 
-    FileReplacement replacement(localPath(path));
-    if (!replacement.problem().empty())
-        return QString::fromStdString(replacement.problem());
     // The lock stands beside the file that is replaced, the target of a
-    // symlink. Its name must reach QLockFile unchanged.
-    const QString target = QFile::decodeName(replacement.target().c_str());
-    if (QFile::encodeName(target) != replacement.target().c_str())
-        return QStringLiteral("it links to a file whose name is not valid UTF-8");
-    // A named pipe at the lock path would hang even a lock attempt, which
-    // reads the lock's owner from it.
-    const QString lockPath = target + QStringLiteral(".lock");
-    if (const auto reason = refusal(lockPath, false); !reason.isEmpty())
-        return QStringLiteral("its lock file %1: %2").arg(lockPath, reason);
-    QLockFile lock(lockPath);
-    if (!lock.tryLock(lockWaitMilliseconds))
-        return QStringLiteral("its lock file %1: %2").arg(lockPath, lockRefusal(lock));
+    // symlink.
+    const std::filesystem::path lockPath = found.file.native() + ".lock";
+    const SettingsLock lock(lockPath, user, lockWait);
+    if (!lock.held())
+        return "its lock file " + terminalLine(lockPath.native()) + ": " + lock.problem();
 
+    FileReplacement replacement([&]() -> FileReplacement::Target {
+        auto now = settingsFileUnder(location.folder, user, MakeFolders::No);
+        return {std::move(now.file), std::move(now.problem)};
+    });
     // Under the lock no other save of this file is under way, so any
     // temporary file beside it was left by one that was cut short.
     replacement.removeLeftovers();
-    const auto current = replacement.readCurrent(std::size_t(largestSettingsFile));
-    if (!replacement.problem().empty())
-        return QString::fromStdString(replacement.problem());
-    const auto text = withSettings(QByteArray::fromStdString(current), group.toUtf8(), inFileForm(values));
-    if (!replacement.replaceWith(text.toStdString()))
-        return QString::fromStdString(replacement.problem());
-    return {};
+    for (int redo = 0;; ++redo) {
+        const auto current = replacement.readCurrent(largestSettingsFile);
+        if (replacement.problem().empty()) {
+            const auto edited = withSettings(current, group.toStdString(), inFileForm(values), largestSettingsFile);
+            if (!edited.text)
+                return "its new text would be " + bytesOf(edited.size) + ", larger than a settings file can be, "
+                    + bytesOf(largestSettingsFile) + "; the file is left as it was";
+            if (replacement.replaceWith(*edited.text))
+                return {};
+        }
+        if (!replacement.changed())
+            return replacement.problem();
+        if (redo == mostRedos)
+            return "another program changed it each of the " + std::to_string(mostRedos + 1)
+                + " times it was being saved; it is left as it was";
+    }
 }
 #endif
 
@@ -148,18 +156,18 @@ bool saveSettings(const QString& group, const SettingsValues& values)
     // values are there now.
     const bool saved = storeHolds(group, values);
     if (!saved)
-        warnNotSaved(store, QStringLiteral("it could not be written"));
+        warnNotSaved(store.toStdString(), "it could not be written");
     return saved;
 #else
     const auto location = userSettingsLocation();
-    if (location.file.isEmpty()) {
-        qWarning("Lapidor did not save the window placement: %s.", qPrintable(location.problem));
+    if (location.file.empty()) {
+        warnNotSaved({}, location.problem);
         return false;
     }
-    const QString problem = saveToFile(location.file, group, values);
-    if (!problem.isEmpty())
-        warnNotSaved(location.file, problem);
-    return problem.isEmpty();
+    const std::string problem = saveToFile(location, group, values);
+    if (!problem.empty())
+        warnNotSaved(location.file.native(), problem);
+    return problem.empty();
 #endif
 }
 

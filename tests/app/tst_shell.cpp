@@ -1,7 +1,9 @@
 #include "app/ApplicationIdentity.h"
 #include "app/ClosingStep.h"
 #ifndef Q_OS_WIN
+#include "app/FileReplacement.h"
 #include "app/SettingsLocation.h"
+#include "app/SettingsLock.h"
 #endif
 #include "app/Startup.h"
 #include "files/PathSwapHook.h"
@@ -10,6 +12,7 @@
 
 #include <QApplication>
 #include <QCryptographicHash>
+#include <QDirIterator>
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QLockFile>
@@ -20,6 +23,7 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QThread>
 #include <QTimer>
 #include <QWindow>
 
@@ -27,6 +31,7 @@
 #include <cstring>
 #include <functional>
 #ifndef Q_OS_WIN
+#include <sys/file.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -47,7 +52,7 @@ std::unique_ptr<QSettings> placementStore()
 #else
 QString settingsFile()
 {
-    return userSettingsLocation().file;
+    return QFile::decodeName(QByteArray::fromStdString(userSettingsLocation().file.native()));
 }
 
 std::unique_ptr<QSettings> placementStore()
@@ -123,6 +128,31 @@ QByteArray contents(const QString& path)
     return file.readAll();
 }
 
+// The permission bits of what a path leads to; 0 when there is nothing.
+mode_t modeOf(const QString& path)
+{
+    struct stat info {};
+    return ::stat(QFile::encodeName(path).constData(), &info) == 0 ? info.st_mode & 07777 : 0;
+}
+
+// Everything in a folder and below it, symlinks not followed.
+QStringList everythingIn(const QString& folder)
+{
+    QStringList found;
+    QDirIterator entries(folder, QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System,
+                         QDirIterator::Subdirectories);
+    while (entries.hasNext())
+        found << entries.next();
+    found.sort();
+    return found;
+}
+
+// A user id that is not the one the test runs as.
+uid_t anotherUser()
+{
+    return ::geteuid() == 65534 ? 65533 : 65534;
+}
+
 // Temporary files of a save that were left in a folder.
 QStringList leftovers(const QString& folder)
 {
@@ -174,6 +204,10 @@ private slots:
     void hostileSettingsStores();
     void settingsFolderFollowsTheXdgRules_data();
     void settingsFolderFollowsTheXdgRules();
+    void settingsFileBelongsToItsUser_data();
+    void settingsFileBelongsToItsUser();
+    void settingsLockIsTakenOnlyWhereSafe_data();
+    void settingsLockIsTakenOnlyWhereSafe();
     void levelsFileIsToldOnceOverTheWindow_data();
     void levelsFileIsToldOnceOverTheWindow();
     void desktopIdentityMatchesTheDesktopEntry();
@@ -327,15 +361,24 @@ void ShellTest::hostileSettingsStores_data()
     QTest::newRow("sparse file far over 1 MiB") << "sparse" << "it is 64 GiB, larger than a settings file can be";
     QTest::newRow("large junk file") << "large junk" << "it is 2 MiB, larger than a settings file can be";
     QTest::newRow("small junk file is kept, the placement added after it") << "small junk" << "";
-    QTest::newRow("folder at the lock path") << "lock folder" << "lock file .*it is a folder, not a file";
+    QTest::newRow("folder at the lock path") << "lock folder" << "lock file .*: it is a folder, not a regular file";
     QTest::newRow("named pipe at the lock path") << "lock fifo" << "lock file .*named pipe";
+    QTest::newRow("dangling symlink at the lock path") << "lock link" << "lock file .*: it is a symbolic link, not a regular file";
+    QTest::newRow("stale older lock, a named pipe at its .rmlock") << "rmlock fifo" << "";
+    QTest::newRow("stale older lock, a folder at its .rmlock") << "rmlock folder" << "";
     QTest::newRow("lock held by a running program") << "lock held" << "lock file .*: another program holds it";
     QTest::newRow("lock held by another process") << "lock held elsewhere" << "lock file .*: another program holds it";
     QTest::newRow("lock left by a killed process is stale") << "lock left" << "";
     QTest::newRow("write that fails (disk full), over an earlier file") << "write fails" << "it could not be written: File too large";
     QTest::newRow("swapped for a named pipe before the rename") << "swapped" << "it is a named pipe \\(FIFO\\), not a file";
-    QTest::newRow("settings folder is a file") << "folder is a file" << "its folder .* could not be made";
-    QTest::newRow("1 MiB file with other sections") << "1 MiB" << "";
+    QTest::newRow("settings folder is a file") << "folder is a file" << "the folder .* is a regular file, not a folder";
+    QTest::newRow("1 MiB file with other sections would grow past 1 MiB") << "1 MiB" << "its new text would be 1.0 MiB \\(10486\\d\\d bytes\\), larger than a settings file can be, 1 MiB \\(1048576 bytes\\); the file is left as it was";
+    QTest::newRow("another user's setuid file, as root") << "stranger's file" << "the file .*/Lapidor.conf belongs to user 65534, not to user 0, who runs Lapidor";
+    QTest::newRow("setuid and execute bits dropped, read and write bits kept") << "mode 4755" << "";
+    QTest::newRow("a new file is private") << "new file" << "";
+    QTest::newRow("read-only file") << "read-only" << "it is read-only \\(its owner may not write it\\), so it is left as it is";
+    QTest::newRow("edited in place before the rename: saved again with the edit") << "edited once" << "";
+    QTest::newRow("edited in place at every try") << "edited always" << "another program changed it each of the 4 times it was being saved; it is left as it was";
     QTest::newRow("temporary file left by a save cut short") << "leftover" << "";
     QTest::newRow("other lines and comments kept byte for byte") << "other lines" << "";
     QTest::newRow("no settings folder the XDG rules allow") << "no folder" << "XDG_CONFIG_HOME is not an absolute path and HOME is " "\"home\", not an absolute path, so there is no " "settings folder";
@@ -364,13 +407,18 @@ void ShellTest::hostileSettingsStores()
                                   "MainTop=1\r\n# a comment\r\nColour=\"blue\"\r\n  MainLeft = 2\r\n\r\n"
                                   "[Last]\r\nend=1";
 
-    std::unique_ptr<QLockFile> heldLock;
+    std::unique_ptr<SettingsLock> heldLock;
     std::unique_ptr<QProcess> lockHolder;
+    QStringList calls; // what put the new text in place
+    setReplacementCallLog([&](std::string_view call) { calls << QString::fromLatin1(call); });
     const QByteArray environment[] = {qgetenv("XDG_CONFIG_HOME"), qgetenv("HOME")};
     const auto restoreEnvironment = qScopeGuard([&] {
         qputenv("XDG_CONFIG_HOME", environment[0]);
         qputenv("HOME", environment[1]);
         setPathSwapHook({});
+        setReplacementCallLog({});
+        if (setUp == "stranger's file")
+            QFile::remove(path); // a setuid file never outlives its row
     });
     const QStringList workBefore = QDir(workDir_.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
     if (setUp == "fifo") {
@@ -393,9 +441,19 @@ void ShellTest::hostileSettingsStores()
         QVERIFY(QDir().mkdir(lockPath));
     } else if (setUp == "lock fifo") {
         QVERIFY(fifo(lockPath));
+    } else if (setUp == "lock link") {
+        QVERIFY(QFile::link(elsewhere, lockPath));
+    } else if (setUp.startsWith("rmlock")) {
+        // An older build's lock, left by a process long gone.
+        QVERIFY(write(lockPath, "2147483647\nlapidor\n" + QSysInfo::machineHostName().toUtf8() + "\n"));
+        QFile lock(lockPath);
+        QVERIFY(lock.open(QIODevice::ReadWrite)
+                && lock.setFileTime(QDateTime::currentDateTime().addDays(-1), QFileDevice::FileModificationTime));
+        QVERIFY(setUp == "rmlock fifo" ? fifo(lockPath + ".rmlock") : QDir().mkdir(lockPath + ".rmlock"));
     } else if (setUp == "lock held") {
-        heldLock = std::make_unique<QLockFile>(lockPath);
-        QVERIFY(heldLock->tryLock(0));
+        heldLock = std::make_unique<SettingsLock>(QFile::encodeName(lockPath).toStdString(), ::geteuid(),
+                                                  std::chrono::milliseconds(0));
+        QVERIFY(heldLock->held());
     } else if (setUp == "lock held elsewhere" || setUp == "lock left") {
         QVERIFY(write(path, "[Settings]\nMainLeft=1\n"));
         lockHolder = startLockHolder(lockPath);
@@ -428,12 +486,32 @@ void ShellTest::hostileSettingsStores()
         QVERIFY(write(path + ".Ab12Z9.tmp", "[Settings]\nMainLeft=") && write(path + ".old", "kept"));
     } else if (setUp == "other lines") {
         QVERIFY(write(path, otherLines));
+    } else if (setUp == "stranger's file" || setUp == "mode 4755" || setUp == "read-only") {
+        if (setUp == "stranger's file" && ::geteuid() != 0)
+            QSKIP("only root can hand a file to another user");
+        const auto file = QFile::encodeName(path);
+        QVERIFY(write(path, "[Other]\nkept=yes\n"));
+        QVERIFY(setUp != "stranger's file" || ::chown(file.constData(), 65534, 65534) == 0);
+        QCOMPARE(::chmod(file.constData(), setUp == "read-only" ? 0444 : 04755), 0);
+    } else if (setUp.startsWith("edited")) {
+        QVERIFY(write(path, "[Settings]\nMainLeft=1\n[Other]\nnote=A\n"));
+        setPathSwapHook([&, edits = 0](const std::filesystem::path& at) mutable {
+            // Once the new text is written: the same size, only the change time tells.
+            if (at != QFile::encodeName(path).toStdString() || leftovers(QFileInfo(path).path()).isEmpty()
+                || (setUp == "edited once" && edits > 0))
+                return;
+            QThread::msleep(20); // past the file system's clock tick
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::ReadWrite) && file.seek(file.size() - 2));
+            QVERIFY(file.write(++edits % 2 ? "B" : "A") == 1);
+        });
     } else if (setUp == "no folder") {
         qputenv("XDG_CONFIG_HOME", "config");
         qputenv("HOME", "home");
     }
     const QByteArray before = fingerprint(path);
-    const QByteArray bytesBefore = setUp == "1 MiB" || setUp == "small junk" ? contents(path) : QByteArray();
+    const auto modeBefore = modeOf(path);
+    const QByteArray bytesBefore = setUp == "small junk" ? contents(path) : QByteArray();
     const auto kindBefore = QFileInfo(path).isSymLink();
 
     MainWindow* window = startUp();
@@ -484,11 +562,23 @@ void ShellTest::hostileSettingsStores()
     }
     if (!warning.isEmpty()) {
         // Left as it was: no file written in its place or through it.
-        QCOMPARE(fingerprint(path), before);
+        QCOMPARE(calls.count("rename"), 0);
+        QCOMPARE(modeOf(path), modeBefore);
+        if (setUp == "edited always")
+            QVERIFY(!contents(path).contains("MainTop"));
+        else
+            QCOMPARE(fingerprint(path), before);
+        if (setUp == "lock link")
+            QVERIFY(!QFileInfo::exists(elsewhere));
         if (setUp.contains("fifo") && !setUp.startsWith("lock"))
             QVERIFY(QFileInfo(QFileInfo(path).canonicalFilePath()).isFile() == false);
         return;
     }
+    // The new text reached the disk before it took the file's place.
+    QCOMPARE(calls.count("rename"), 1);
+    QCOMPARE(calls.last(2), (QStringList{"fsync", "rename"}));
+    if (setUp == "mode 4755" || setUp == "new file")
+        QCOMPARE(modeOf(path), setUp == "new file" ? 0600u : 0644u);
     const QStringList twips = placementInTwips(*window);
     if (setUp == "small junk") {
         // Its odd number of quotes would swallow the section for QSettings;
@@ -505,8 +595,8 @@ void ShellTest::hostileSettingsStores()
     QCOMPARE(savedPlacement(), twips);
     if (setUp == "link to file")
         QCOMPARE(QSettings(elsewhere, QSettings::IniFormat).value("Other/kept").toString(), "yes");
-    if (setUp == "1 MiB")
-        QVERIFY(contents(path).endsWith(bytesBefore.sliced(bytesBefore.indexOf("\n\n[Other]"))));
+    if (setUp == "edited once")
+        QVERIFY(contents(path).endsWith("[Other]\nnote=B\n"));
     if (setUp == "leftover")
         QCOMPARE(contents(path + ".old"), "kept");
     if (setUp == "other lines") {
@@ -572,11 +662,152 @@ void ShellTest::settingsFolderFollowsTheXdgRules()
     set("HOME", home);
 
     const auto location = userSettingsLocation();
-    QCOMPARE(QFile::encodeName(location.file), file);
+    QCOMPARE(QByteArray::fromStdString(location.file.native()), file);
+    const QString said = QString::fromStdString(location.problem);
     if (problem.isEmpty())
-        QCOMPARE(location.problem, QString());
+        QCOMPARE(said, QString());
     else
-        QVERIFY2(location.problem.contains(problem), qPrintable(location.problem));
+        QVERIFY2(said.contains(problem), qPrintable(said));
+#endif
+}
+
+// Whose folders, symlinks and file the settings file may be reached
+// through, and which folders are made.
+void ShellTest::settingsFileBelongsToItsUser_data()
+{
+#ifdef Q_OS_WIN
+    QSKIP("the settings file is Linux's: Windows keeps the placement in the registry");
+#else
+    QTest::addColumn<QString>("setUp");
+    QTest::addColumn<QString>("stranger"); // "*": asked for another user; else what user 65534 gets (as root)
+    QTest::addColumn<QString>("found");    // the file, under the temporary folder; empty: none
+    QTest::addColumn<QString>("problem");
+
+    // clang-format off
+    QTest::newRow("own folders, through own symlinks") << "links" << "" << "elsewhere/settings.conf" << "";
+    QTest::newRow("missing folders made private") << "missing" << "" << "a/b/Lapidor/Lapidor.conf" << "";
+    QTest::newRow("nothing made in another user's settings folder") << "folder" << "*" << "" << "^the folder .*/base belongs to user \\d+, not to user \\d+, who runs Lapidor$";
+    QTest::newRow("no settings folder made in another user's folder") << "missing" << "*" << "" << "^the folder .* belongs to user";
+    QTest::newRow("another user's symlink is not followed") << "links" << "*" << "" << "^the symbolic link .*/base belongs to user";
+    QTest::newRow("symlink loop") << "loop" << "" << "" << "base: Too many levels of symbolic links$";
+    QTest::newRow("another user's symlink on the way, as root") << "links" << "real/Lapidor" << "" << "^the symbolic link .*/real/Lapidor belongs to user 65534";
+    QTest::newRow("another user's folder a symlink leads into, as root") << "links" << "elsewhere" << "" << "^the folder .*/elsewhere belongs to user 65534";
+    QTest::newRow("another user's file, as root") << "links" << "elsewhere/settings.conf" << "" << "^the file .*/elsewhere/settings.conf belongs to user 65534";
+    // clang-format on
+#endif
+}
+
+void ShellTest::settingsFileBelongsToItsUser()
+{
+#ifndef Q_OS_WIN
+    QFETCH(QString, setUp);
+    QFETCH(QString, stranger);
+    QFETCH(QString, found);
+    QFETCH(QString, problem);
+    const QTemporaryDir temporary;
+    const QString root = temporary.path() + "/";
+    const auto link = [&](const char* target, const QString& at) {
+        return ::symlink(target, QFile::encodeName(root + at).constData()) == 0;
+    };
+    if (setUp == "links") {
+        QVERIFY(QDir(root).mkpath("real") && QDir(root).mkpath("folder") && QDir(root).mkpath("elsewhere"));
+        QVERIFY(link("real", "base") && link(QFile::encodeName(root + "folder"), "real/Lapidor")
+                && link("../elsewhere/settings.conf", "folder/Lapidor.conf"));
+        QVERIFY(QFile(root + "elsewhere/settings.conf").open(QIODevice::WriteOnly));
+    } else if (setUp == "folder") {
+        QVERIFY(QDir(root).mkdir("base"));
+    } else if (setUp == "loop") {
+        QVERIFY(link("base", "base"));
+    }
+    uid_t user = ::geteuid();
+    if (stranger == "*") {
+        user = anotherUser();
+    } else if (!stranger.isEmpty()) {
+        if (::geteuid() != 0)
+            QSKIP("only root can hand a file to another user");
+        QCOMPARE(::lchown(QFile::encodeName(root + stranger).constData(), 65534, 65534), 0);
+    }
+    const QStringList before = everythingIn(root);
+
+    const auto settings = settingsFileUnder(
+        QFile::encodeName(root + (setUp == "missing" ? "a/b" : "base")).toStdString(), user, MakeFolders::Yes);
+    const QString said = QString::fromStdString(settings.problem);
+    if (!problem.isEmpty()) {
+        QVERIFY2(QRegularExpression(problem).match(said).hasMatch(), qPrintable(said));
+        QCOMPARE(settings.file, std::filesystem::path());
+        QCOMPARE(everythingIn(root), before); // nothing made
+        return;
+    }
+    QCOMPARE(said, QString());
+    QCOMPARE(QFile::decodeName(settings.file.lexically_normal().c_str()), root + found);
+    if (setUp == "missing")
+        for (const char* folder : {"a", "a/b", "a/b/Lapidor"})
+            QCOMPARE(modeOf(root + folder), 0700u);
+#endif
+}
+
+// What may stand at the lock path, and who may hold the lock.
+void ShellTest::settingsLockIsTakenOnlyWhereSafe_data()
+{
+#ifdef Q_OS_WIN
+    QSKIP("the settings file is Linux's: Windows keeps the placement in the registry");
+#else
+    QTest::addColumn<QString>("setUp");
+    QTest::addColumn<QString>("problem"); // matches why it is not taken; "^$": taken
+
+    // clang-format off
+    QTest::newRow("nothing there: a private lock file, which stays") << "" << "^$";
+    QTest::newRow("another user's lock file") << "stranger" << "^it belongs to user \\d+, not to user \\d+, who runs Lapidor$";
+    QTest::newRow("replaced once taken, by a lock held elsewhere") << "replaced, held" << "^another program holds it$";
+    QTest::newRow("replaced once taken, by a free one: that one taken") << "replaced" << "^$";
+    // clang-format on
+#endif
+}
+
+void ShellTest::settingsLockIsTakenOnlyWhereSafe()
+{
+#ifndef Q_OS_WIN
+    QFETCH(QString, setUp);
+    QFETCH(QString, problem);
+    const QTemporaryDir temporary;
+    const QString path = temporary.filePath("Lapidor.conf.lock");
+    const QByteArray lockPath = QFile::encodeName(path);
+    const auto lockedElsewhere = [&] {
+        const int fd = ::open(lockPath.constData(), O_RDWR | O_CLOEXEC);
+        const bool locked = fd >= 0 && ::flock(fd, LOCK_EX | LOCK_NB) != 0 && errno == EWOULDBLOCK;
+        ::close(fd);
+        return locked;
+    };
+    int replacement = -1; // the lock file put in place of the one taken, held open
+    const auto cleanUp = qScopeGuard([&] {
+        setPathSwapHook({});
+        ::close(replacement);
+    });
+    if (setUp == "stranger") {
+        QVERIFY(QFile(path).open(QIODevice::WriteOnly));
+    } else if (setUp.startsWith("replaced")) {
+        // As an older build that took the lock file for stale: removed, and
+        // a new one made (and locked) in its place.
+        setPathSwapHook([&](const std::filesystem::path& at) {
+            if (at != lockPath.constData() || replacement >= 0)
+                return;
+            QVERIFY(::unlink(lockPath.constData()) == 0);
+            replacement = ::open(lockPath.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+            QVERIFY(replacement >= 0 && (setUp == "replaced" || ::flock(replacement, LOCK_EX) == 0));
+        });
+    }
+
+    auto lock = std::make_unique<SettingsLock>(
+        lockPath.toStdString(), setUp == "stranger" ? anotherUser() : ::geteuid(), std::chrono::milliseconds(1000));
+    const QString said = QString::fromStdString(lock->problem());
+    QVERIFY2(QRegularExpression(problem).match(said).hasMatch(), qPrintable(said));
+    QCOMPARE(lock->held(), problem == "^$");
+    if (!lock->held())
+        return;
+    QVERIFY(lockedElsewhere()); // the lock file at the path, not one removed
+    QCOMPARE(modeOf(path), 0600u);
+    lock.reset();
+    QVERIFY(QFileInfo::exists(path) && !lockedElsewhere());
 #endif
 }
 
