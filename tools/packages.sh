@@ -17,9 +17,12 @@ ensure_packages() {
 # Building the Debian package needs dpkg-dev (dpkg-shlibdeps, without which
 # the package quietly ships no Depends) and file (which picks out the
 # binaries for it); checking it needs lintian and devscripts
-# (hardening-check).
+# (hardening-check). The accessibility test reads Lapidor through AT-SPI
+# (at-spi2-core, python3-pyatspi) on a virtual display (xvfb) in a D-Bus
+# session of its own (dbus-x11 for dbus-launch).
 build_packages=(cmake ninja-build g++ qt6-base-dev qt6-tools-dev qt6-l10n-tools qt6-translations-l10n fonts-dejavu-core)
-test_packages=(desktop-file-utils appstream dpkg-dev file clang-format groff-base lintian devscripts)
+test_packages=(desktop-file-utils appstream dpkg-dev file clang-format groff-base lintian devscripts
+               at-spi2-core python3-pyatspi dbus-x11 xvfb)
 
 # What the Windows build of the core needs: a cross compiler, and wine to run its tests.
 windows_packages=(g++-mingw-w64-x86-64-posix wine64)

@@ -532,6 +532,10 @@ wird; die Handbuchseite lapidor(1) beschreibt diese Datei.</translation>
         <source>New XP: </source>
         <translation>Neue XP: </translation>
     </message>
+    <message>
+        <source>Status bar</source>
+        <translation>Statusleiste</translation>
+    </message>
 </context>
 <context>
     <name>lapidor::WarningBox</name>

@@ -1,5 +1,6 @@
 #include "ui/about/AboutDialog.h"
 
+#include "ui/AccessibleRoles.h"
 #include "ui/Credits.h"
 #include "ui/DesignFont.h"
 #include "ui/Twips.h"
@@ -40,6 +41,7 @@ AboutDialog::AboutDialog(QWidget* owner)
                   | Qt::WindowCloseButtonHint)
     , okButton_(new QPushButton(tr("OK"), this))
 {
+    installAccessibleRoles();
     setObjectName(QStringLiteral("frmAbout"));
     setWindowTitle(tr("About Lapidor"));
     setFixedSize(pixels(clientWidth), pixels(clientHeight));
@@ -51,6 +53,9 @@ AboutDialog::AboutDialog(QWidget* owner)
 
     addLabels();
     addSeparator();
+    // A screen reader reads OK last, where it stands. Tab goes from OK to
+    // the link and back.
+    okButton_->raise();
 }
 
 void AboutDialog::addLabels()

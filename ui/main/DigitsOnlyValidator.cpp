@@ -2,11 +2,32 @@
 
 #include "ui/main/DigitEntry.h"
 
+#include <QAccessible>
 #include <QLineEdit>
+#include <QTimer>
 
 #include <algorithm>
 
 namespace lapidor {
+
+namespace {
+
+// Qt tells assistive technology that a text set whole went in as it was
+// given, even where the field kept another; a screen reader that follows
+// the field's text by such news would believe it. Once that news is out,
+// this tells the text the field holds.
+void tellAssistiveTechnology(QLineEdit* field, const QString& given)
+{
+    if (!QAccessible::isActive())
+        return;
+    QTimer::singleShot(0, field, [field, given] {
+        QAccessibleTextUpdateEvent held(field, 0, given, field->text());
+        held.setCursorPosition(field->cursorPosition());
+        QAccessible::updateAccessibility(&held);
+    });
+}
+
+} // namespace
 
 DigitsOnlyValidator::DigitsOnlyValidator(QLineEdit* field)
     : QValidator(field)
@@ -18,10 +39,22 @@ DigitsOnlyValidator::DigitsOnlyValidator(QLineEdit* field)
 
 QValidator::State DigitsOnlyValidator::validate(QString& text, int& cursor) const
 {
-    // The line edit starts its undo history afresh when the program sets a
-    // text, and adds to it with every edit; so an edit is under way exactly
-    // when there is something to undo.
-    if (!field_->isUndoAvailable() || digitsOnly(text) == text)
+    // The line edit starts its undo history afresh when a text is set
+    // (by the program's own rules, by other code or by assistive
+    // technology), and adds to it with every edit; so an edit is under way
+    // exactly when there is something to undo. A set text is taken whole:
+    // all digits, blanks at its ends dropped, or else the field keeps the
+    // text it had.
+    if (!field_->isUndoAvailable()) {
+        const auto kept = digitsOnly(text);
+        if (kept != text) {
+            tellAssistiveTechnology(field_, text);
+            text = kept ? *kept : before_;
+            cursor = int(text.size());
+        }
+        return Acceptable;
+    }
+    if (digitsOnly(text) == text)
         return Acceptable;
 
     // The piece just put in ends at the cursor; before it and after it the

@@ -12,7 +12,9 @@ namespace lapidor {
 // edit's own insert, which asks its validator. The piece just put in is
 // kept, blanks at its ends dropped, when it is all digits; otherwise the
 // whole change is refused, which the line edit reports as inputRejected().
-// A text the program sets is left as it is.
+// A text set whole (setText(), as the program's rules and assistive
+// technology do) takes the same rule: kept, blanks at its ends dropped, when
+// it is all digits; otherwise the field keeps the text it had.
 class DigitsOnlyValidator : public QValidator {
     Q_OBJECT
 

@@ -3,6 +3,7 @@
 #include "calc/Calculation.h"
 #include "calc/GemCatalogue.h"
 #include "text/ShownText.h"
+#include "ui/AccessibleRoles.h"
 #include "ui/Credits.h"
 #include "ui/DesignFont.h"
 #include "ui/WarningBox.h"
@@ -13,6 +14,7 @@
 #include "ui/main/FittedFont.h"
 #include "ui/main/LevelListModel.h"
 #include "ui/main/MainWindowLayout.h"
+#include "ui/main/SpokenNotice.h"
 #include "ui/main/TitledFrame.h"
 #include "ui/main/WhenExposed.h"
 #include "ui/words/CalculationFailureText.h"
@@ -25,6 +27,7 @@
 #include <QListView>
 #include <QMenuBar>
 #include <QRadioButton>
+#include <QSizeGrip>
 #include <QTimer>
 
 #include <algorithm>
@@ -65,6 +68,19 @@ QGroupBox* addFrame(QWidget* parent, const layout::Frame& frame)
     return box;
 }
 
+// A screen reader reads a frame's controls in the order they were made.
+// Raising each in the order a sighted reader reads them, top to bottom and
+// left to right, sets that order without moving anything.
+void readInScreenOrder(QWidget* frame)
+{
+    auto controls = frame->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
+    std::stable_sort(controls.begin(), controls.end(), [](const QWidget* a, const QWidget* b) {
+        return std::pair(a->y(), a->x()) < std::pair(b->y(), b->x());
+    });
+    for (auto* control : controls)
+        control->raise();
+}
+
 // The toolkit's own font for a widget, whole, so that nothing of its
 // container's font carries over.
 QFont toolkitFont(const QWidget* widget)
@@ -80,6 +96,7 @@ MainWindow::MainWindow(QWidget* parent)
     : QMainWindow(parent)
     , controlFont_(fittedControlFont())
 {
+    installAccessibleRoles();
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(tr("Lapidor :: By %1").arg(authorName));
 
@@ -89,6 +106,9 @@ MainWindow::MainWindow(QWidget* parent)
     createStartOptions(addFrame(clientArea, layout::optionsFrame));
     createOutput(addFrame(clientArea, layout::outputFrame));
     createLevelLists(clientArea);
+    for (const auto* frame : {&layout::optionsFrame, &layout::outputFrame})
+        readInScreenOrder(clientArea->findChild<QWidget*>(QString::fromLatin1(frame->name)));
+    reportNotice_ = new SpokenNotice(clientArea);
     createMenus();
     createStatusBar();
 
@@ -111,6 +131,16 @@ void MainWindow::createMenus()
     auto* aboutItem = helpMenu->addAction(tr("&About "));
     aboutItem->setObjectName(QStringLiteral("mnuHelpAbout"));
     connect(aboutItem, &QAction::triggered, this, &MainWindow::showAbout);
+
+    // For a screen reader, each menu is named by its title, the menu bar by
+    // its menus; the bar stands first on the screen, so it is read first.
+    QStringList titles;
+    for (auto* menu : {fileMenu, helpMenu}) {
+        titles << menu->menuAction()->iconText(); // the title without its "&"
+        menu->setAccessibleName(titles.back());
+    }
+    menuBar()->setAccessibleName(QLocale().createSeparatedList(titles));
+    menuBar()->lower();
 }
 
 void MainWindow::createGemGrid(QWidget* frame)
@@ -182,6 +212,7 @@ void MainWindow::createLevelLists(QWidget* clientArea)
     const auto addList
         = [&](const char* name, const QString& accessibleName, LevelListModel* model, const TwipsRect& rect) {
               auto* list = new QListView(clientArea);
+              hideFromScreenReaders(list); // no one sees it at the window's size
               list->setObjectName(QString::fromLatin1(name));
               list->setAccessibleName(accessibleName);
               list->setGeometry(rect.toPixels());
@@ -207,6 +238,9 @@ void MainWindow::createStatusBar()
     auto* bar
         = new ClockStatusBar(tr("Lapidor"), pixels(layout::statusPanelWidth), pixels(layout::statusBarHeight), this);
     bar->setObjectName(QStringLiteral("sbStatusBar"));
+    bar->setAccessibleName(tr("Status bar"));
+    if (auto* grip = bar->findChild<QSizeGrip*>())
+        hideFromScreenReaders(grip); // only for the mouse
     setStatusBar(bar);
     connect(bar, &ClockStatusBar::heightFitted, this, &MainWindow::keepFormHeight);
 }
@@ -278,6 +312,19 @@ void MainWindow::calculate()
         const std::string& value = (*result.report).*row.value;
         reportLabels_[i]->setText(tr(row.prefix) + fromUtf8(row.quotesOutsideText ? shownText(value) : value));
     }
+    sayReport();
+}
+
+// The new report, read out at once in the order it stands on the screen,
+// wherever the focus is.
+void MainWindow::sayReport()
+{
+    auto labels = reportLabels_;
+    std::sort(labels.begin(), labels.end(), [](const QLabel* a, const QLabel* b) { return a->y() < b->y(); });
+    QStringList lines;
+    for (const auto* label : labels)
+        lines << label->text();
+    reportNotice_->say(lines.join(QStringLiteral(". ")));
 }
 
 void MainWindow::showAbout()

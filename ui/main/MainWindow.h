@@ -18,6 +18,7 @@ namespace lapidor {
 class AboutDialog;
 class EntryField;
 class LevelListModel;
+class SpokenNotice;
 struct EntryRule;
 struct TwipsRect;
 
@@ -64,6 +65,7 @@ private:
     void keepFormHeight();
 
     void calculate();
+    void sayReport();
     void showAbout();
     QWidget* selectedOption() const;
     std::array<EntryField*, 26> entryFields() const; // the gem fields, then experience and level
@@ -81,6 +83,7 @@ private:
     EntryField* levelField_ = nullptr;
     EntryField* experienceField_ = nullptr;
     std::array<QLabel*, 8> reportLabels_{}; // in the order the report is written
+    SpokenNotice* reportNotice_ = nullptr;
     LevelListModel* labelModel_ = nullptr;
     LevelListModel* thresholdModel_ = nullptr;
     QListView* labelList_ = nullptr;

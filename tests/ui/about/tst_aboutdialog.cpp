@@ -5,6 +5,7 @@
 #include "ui/about/RuleLine.h"
 #include "ui/about/WebSiteLauncher.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QDesktopServices>
 #include <QLabel>
@@ -37,6 +38,7 @@ private slots:
     void cleanup();
     void opensModalOverItsOwnerAndCloses_data();
     void opensModalOverItsOwnerAndCloses();
+    void eachLinkClickOpensTheWebSiteOnce_data();
     void eachLinkClickOpensTheWebSiteOnce();
     void failedLaunchSaysSoAndKeepsTheDialog();
     void reopensCentredOverTheMovedOwner();
@@ -61,6 +63,7 @@ void AboutDialogTest::init()
     owner_->setGeometry(0, 0, 600, 300); // room to move on the 800 x 600 offscreen screen
     owner_->show();
     about_ = new AboutDialog(owner_.get());
+    browser_.opened.clear();
 }
 
 void AboutDialogTest::cleanup()
@@ -139,18 +142,59 @@ void AboutDialogTest::opensModalOverItsOwnerAndCloses()
         QCOMPARE(label->textFormat(), Qt::PlainText);
 }
 
+// The link follows a click, a key once Tab has brought the focus to it from
+// OK (a frame then shows it has the focus), or assistive technology's press.
+void AboutDialogTest::eachLinkClickOpensTheWebSiteOnce_data()
+{
+    QTest::addColumn<QString>("how");
+    // clang-format off
+    QTest::newRow("click") << "click";
+    QTest::newRow("Return") << "Return";
+    QTest::newRow("keypad Enter") << "Enter";
+    QTest::newRow("Space") << "Space";
+    QTest::newRow("assistive technology") << "press";
+    // clang-format on
+}
+
 void AboutDialogTest::eachLinkClickOpensTheWebSiteOnce()
 {
+    QFETCH(QString, how);
     standInForTheBrowser();
     bool stayedOpen = false;
+    QStringList focused;
+    bool framed = false;
     runModal([&](AboutDialog* about) {
         auto* link = about->findChild<QLabel*>("Label3");
-        QTest::mouseClick(link, Qt::LeftButton);
-        QTest::mouseClick(link, Qt::LeftButton);
+        const auto follow = [&] {
+            if (how == "click") {
+                QTest::mouseClick(link, Qt::LeftButton);
+            } else if (how == "press") {
+                auto* accessible = QAccessible::queryAccessibleInterface(link);
+                accessible->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+                QCoreApplication::processEvents();
+            } else {
+                const auto key = how == "Return" ? Qt::Key_Return : how == "Enter" ? Qt::Key_Enter : Qt::Key_Space;
+                QTest::keyClick(link, key, how == "Enter" ? Qt::KeypadModifier : Qt::NoModifier);
+            }
+        };
+        if (how != "click" && how != "press") {
+            const QImage unfocused = link->grab().toImage();
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            focused << QApplication::focusWidget()->objectName();
+            framed = link->grab().toImage() != unfocused;
+        }
+        follow();
+        follow();
         stayedOpen = about->isVisible() && QApplication::activeModalWidget() == about;
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        focused << QApplication::focusWidget()->objectName();
     });
     QVERIFY(stayedOpen);
     QCOMPARE(browser_.opened, (QList<QUrl>{QUrl(webSiteAddress), QUrl(webSiteAddress)}));
+    if (how != "click" && how != "press") {
+        QCOMPARE(focused, (QStringList{"Label3", "cmdOK"}));
+        QVERIFY(framed);
+    }
 }
 
 void AboutDialogTest::failedLaunchSaysSoAndKeepsTheDialog()
