@@ -590,7 +590,7 @@ void MainWindowTest::failedCalculationKeepsTheCaptionsAndTellsWhy()
     QTest::mouseClick(find("Calculate"), Qt::LeftButton);
     QTRY_VERIFY(window_->findChild<QMessageBox*>());
     QCOMPARE(window_->findChild<QMessageBox*>()->text(),
-             "The count of Rough Diamond is not a number: \"" + isolated("0x!") + "\".");
+             "The count of Rough Diamond is not a number Lapidor can use: \"" + isolated("0x!") + "\".");
     QCOMPARE(caption("Label25"), "Total Gems: N/A");
 }
 
