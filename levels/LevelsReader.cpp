@@ -5,7 +5,6 @@
 
 #include <algorithm>
 #include <cctype>
-#include <charconv>
 #include <cmath>
 #include <cstring>
 #include <limits>
@@ -73,23 +72,39 @@ std::string_view lowerCaseMarker(std::string_view line)
     return {};
 }
 
-// The digits of a text made of them, blanks at its ends aside; nothing
-// for any other text.
-std::optional<std::string_view> digitsOf(std::string_view text)
+// A number written in plain digits, blanks at its ends aside: its digits
+// without the leading zeros ("" for "0"); nothing for any other text.
+// Every label and XP value passes here, so it looks at each character once.
+std::optional<std::string_view> plainNumber(std::string_view text)
 {
-    const auto start = text.find_first_not_of(" \t");
-    if (start == npos)
+    const char* start = text.data();
+    const char* end = start + text.size();
+    while (start < end && (*start == ' ' || *start == '\t'))
+        ++start;
+    while (end > start && (end[-1] == ' ' || end[-1] == '\t'))
+        --end;
+    if (start == end)
         return std::nullopt;
-    text = text.substr(start, text.find_last_not_of(" \t") + 1 - start);
-    if (!std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; }))
-        return std::nullopt;
-    return text;
+    const char* significant = start;
+    while (significant < end && *significant == '0')
+        ++significant;
+    for (const char* at = significant; at < end; ++at)
+        if (static_cast<unsigned char>(*at - '0') > 9)
+            return std::nullopt;
+    return std::string_view(significant, std::size_t(end - significant));
 }
 
-// How many digits a number made of them has, leading zeros aside.
-std::size_t significantDigits(std::string_view digits)
+// The next whole number, its decimal digits counted up in place.
+void countUp(std::string& digits)
 {
-    return digits.size() - std::min(digits.find_first_not_of('0'), digits.size());
+    for (auto at = digits.size(); at-- > 0;) {
+        if (digits[at] != '9') {
+            ++digits[at];
+            return;
+        }
+        digits[at] = '0';
+    }
+    digits.insert(digits.begin(), '1');
 }
 
 struct MarkerWithBlanks {
@@ -378,16 +393,26 @@ std::size_t LevelsReader::appendThresholds(std::string_view line, std::size_t ma
 void LevelsReader::checkOrder(std::string_view threshold)
 {
     const auto row = file_.table.thresholds_.count - 1;
-    const auto value = wholeNumber(threshold);
-    // Plain digits read exactly, and as written, up to 15 of them.
-    const auto digits = digitsOf(threshold);
-    if (!file_.firstOddThreshold && !(digits && significantDigits(*digits) <= 15)) {
-        const auto reading = !value ? OddThreshold::Reading::NotANumber
-            : std::isinf(*value)    ? OddThreshold::Reading::TooLarge
-            : digits                ? OddThreshold::Reading::LongNumber
-                                    : OddThreshold::Reading::Number;
-        file_.firstOddThreshold
-            = OddThreshold{lineNumber_, row, std::string(threshold), reading, leadingNumber(threshold)};
+    // Up to 15 plain digits read exactly, and as written: nearly every XP
+    // value is such, so it is read here at once.
+    const auto digits = plainNumber(threshold);
+    const bool plain = digits && digits->size() <= 15;
+    std::optional<double> value;
+    if (plain) {
+        std::uint64_t number = 0;
+        for (const char digit : *digits)
+            number = 10 * number + std::uint64_t(digit - '0');
+        value = double(number);
+    } else {
+        value = wholeNumber(threshold);
+        if (!file_.firstOddThreshold) {
+            const auto reading = !value ? OddThreshold::Reading::NotANumber
+                : std::isinf(*value)    ? OddThreshold::Reading::TooLarge
+                : digits                ? OddThreshold::Reading::LongNumber
+                                        : OddThreshold::Reading::Number;
+            file_.firstOddThreshold
+                = OddThreshold{lineNumber_, row, std::string(threshold), reading, leadingNumber(threshold)};
+        }
     }
     if (!value) {
         unreadableThreshold_ = true;
@@ -411,24 +436,22 @@ void LevelsReader::checkOrder(std::string_view threshold)
 // the first that is not.
 void LevelsReader::checkPlace(std::string_view label)
 {
-    const auto row = file_.table.labels_.count - 1;
-    auto digits = digitsOf(label);
-    if (digits)
-        digits->remove_prefix(digits->size() - significantDigits(*digits));
-    if (row == 0)
-        numbered_ = digits.has_value();
+    if (file_.table.labels_.count == 1)
+        numbered_ = plainNumber(label).has_value();
     if (!numbered_ || file_.firstMisnumberedLevel)
         return;
-    char place[24];
-    const auto placeEnd = std::to_chars(place, place + sizeof place, row + 1).ptr;
-    const std::string_view expected(place, std::size_t(placeEnd - place));
-    if (digits == expected)
+    countUp(place_);
+    if (label == place_) // as nearly every label is written
+        return;
+    const auto digits = plainNumber(label);
+    if (digits == place_)
         return;
     auto kind = MisnumberedLevel::Label::NotANumber;
     if (digits)
-        kind = std::pair(digits->size(), *digits) > std::pair(expected.size(), expected)
+        kind = std::pair(digits->size(), *digits) > std::pair(place_.size(), std::string_view(place_))
             ? MisnumberedLevel::Label::Higher
             : MisnumberedLevel::Label::Lower;
+    const auto row = file_.table.labels_.count - 1;
     file_.firstMisnumberedLevel = MisnumberedLevel{lineNumber_, row, std::string(label),
                                                    std::string(file_.table.thresholds_.at(std::ptrdiff_t(row))), kind};
 }

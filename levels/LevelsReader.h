@@ -155,6 +155,7 @@ private:
     std::optional<Previous> previous_; // the last threshold read, when it is a number
     bool unreadableThreshold_ = false; // a threshold that is not a number was read
     bool numbered_ = false;            // the first label is a number, so every label must be its place
+    std::string place_ = "0";          // the place of the last label checked, counted from 1
 };
 
 // Reads a levels file's whole text at once.
