@@ -19,6 +19,26 @@ QString installedSample()
     return QStandardPaths::locate(QStandardPaths::GenericDataLocation, QStringLiteral("lapidor/levels.txt"));
 }
 
+// Whether there was a file to read at all: a calculation that finds no
+// level says so.
+LevelsSource sourceOf(const LevelsFile& file)
+{
+    switch (file.failure) {
+    case LevelsFile::Failure::None:
+        return LevelsSource::File;
+    case LevelsFile::Failure::WorkingFolder:
+        return LevelsSource::NoFile;
+    case LevelsFile::Failure::File:
+        if (file.problem.kind == FileProblem::Kind::NotAFile && file.problem.found == FileKind::Missing)
+            return LevelsSource::NoFile;
+        break;
+    case LevelsFile::Failure::Utf16:
+    case LevelsFile::Failure::Memory:
+        break;
+    }
+    return LevelsSource::UnreadableFile;
+}
+
 } // namespace
 
 ReadLevels readLevels(const QString& path, std::size_t memoryLimit)
@@ -28,13 +48,14 @@ ReadLevels readLevels(const QString& path, std::size_t memoryLimit)
         ReadLevels read;
         read.file = readLevelsFile(file, memoryLimit);
         read.warning = levelsWarning(read.file); // before the table moves on
-        read.levels = LevelLookup(std::move(read.file.table));
+        read.levels = LevelLookup(std::move(read.file.table), sourceOf(read.file));
         return read;
     } catch (const std::bad_alloc&) {
         ReadLevels outOfMemory;
         outOfMemory.file.failure = LevelsFile::Failure::Memory;
         outOfMemory.file.folder = folderOf(file);
         outOfMemory.warning = levelsWarning(outOfMemory.file);
+        outOfMemory.levels = LevelLookup(LevelTable(), LevelsSource::UnreadableFile);
         return outOfMemory;
     }
 }

@@ -54,8 +54,9 @@ std::string levelLabel(const LevelLookup& levels, double experience)
 }
 
 // Fills the start values from the level typed, or says why that is not possible.
-std::optional<Failure> startFromLevel(const LevelTable& table, std::string_view levelText, StartValues& start)
+std::optional<Failure> startFromLevel(const LevelLookup& levels, std::string_view levelText, StartValues& start)
 {
+    const auto& table = levels.table();
     const auto value = wholeNumber(levelText);
     if (const auto problem = numberProblem(levelText, value))
         return failure(Failure::Subject::CurrentLevel, *problem, levelText);
@@ -67,6 +68,7 @@ std::optional<Failure> startFromLevel(const LevelTable& table, std::string_view 
             std::nearbyint(*value) < 1 ? Failure::Problem::BelowFirstLevel : Failure::Problem::NotListed, levelText);
         notListed.level = std::nearbyint(*value);
         notListed.levelsListed = table.thresholdCount();
+        notListed.levelsSource = levels.source();
         return notListed;
     }
 
@@ -125,7 +127,7 @@ CalculationResult calculateReport(const LevelLookup& levels, const CalculationIn
     StartValues start;
     std::optional<Failure> failure;
     if (input.mode == StartMode::CurrentLevel)
-        failure = startFromLevel(levels.table(), input.levelText, start);
+        failure = startFromLevel(levels, input.levelText, start);
     else if (input.mode == StartMode::CurrentExperience)
         failure = startFromExperience(levels, input.experienceText, start);
 

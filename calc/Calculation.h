@@ -50,7 +50,7 @@ struct CalculationFailure {
         TooLarge, // beyond what the thing may hold
         TooSmall,
         BelowFirstLevel, // the current level is below 1
-        NotListed,       // the current level is beyond the levels file's `levelsListed` levels
+        NotListed,       // the current level is beyond the `levelsListed` levels read from `levelsSource`
     };
     Subject subject = Subject::CurrentLevel;
     Problem problem = Problem::NotANumber;
@@ -58,6 +58,7 @@ struct CalculationFailure {
     double level = 0;    // the level meant, read as a number
     std::size_t gem = 0; // in gem catalogue order
     std::size_t levelsListed = 0;
+    LevelsSource levelsSource = LevelsSource::File;
 };
 
 struct CalculationResult {

@@ -7,8 +7,9 @@
 
 namespace lapidor {
 
-LevelLookup::LevelLookup(LevelTable table)
+LevelLookup::LevelLookup(LevelTable table, LevelsSource source)
     : table_(std::move(table))
+    , source_(source)
 {
     if (table_.ascending())
         return;

@@ -5,10 +5,12 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cmath>
 #include <cstring>
 #include <limits>
 #include <new>
 #include <system_error>
+#include <utility>
 
 namespace lapidor {
 
@@ -34,31 +36,75 @@ bool isBlank(std::string_view line)
     return line.find_first_not_of(" \t") == npos;
 }
 
-bool isAsciiLetter(char c)
-{
-    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
-}
-
-// Whether the line holds the word, in any case, with no letter joined to
-// it: "levels" does not mention LEVEL, nor "experience" XP.
-bool mentions(std::string_view line, std::string_view word)
+// Where the word stands in a line from `from` on, in any case, followed
+// after any blanks or tabs by "=", as in "XP=", "level =" or "Xp\t="; npos
+// when it stands nowhere so.
+std::size_t markerAt(std::string_view line, std::string_view word, std::size_t from = 0)
 {
     const auto sameLetter = [](char a, char b) { return std::toupper(static_cast<unsigned char>(a)) == b; };
-    for (auto at = line.begin();; ++at) {
+    for (auto at = line.begin() + std::ptrdiff_t(from);; ++at) {
         at = std::search(at, line.end(), word.begin(), word.end(), sameLetter);
         if (at == line.end())
-            return false;
-        const auto end = at + std::ptrdiff_t(word.size());
-        if ((at == line.begin() || !isAsciiLetter(at[-1])) && (end == line.end() || !isAsciiLetter(*end)))
-            return true;
+            return npos;
+        const auto position = std::size_t(at - line.begin());
+        const auto equals = line.find_first_not_of(" \t", position + word.size());
+        if (equals != npos && line[equals] == '=')
+            return position;
     }
 }
 
-// A note or a title: a line that mentions neither the word LEVEL nor XP,
-// in any case, means no level, so it reads like a blank line.
-bool isNote(std::string_view line)
+// A line meant to give a level: one that holds LEVEL or XP before "=", in
+// any case. Any other line that gives no level (a note, a title, "level 100
+// onwards") reads like a blank line.
+bool meansALevel(std::string_view line)
 {
-    return !mentions(line, "LEVEL") && !mentions(line, "XP");
+    return markerAt(line, "LEVEL") != npos || markerAt(line, "XP") != npos;
+}
+
+// The first marker before "=" that is not written in capitals, such as
+// "level" in "[level=1"; empty when there is none.
+std::string_view lowerCaseMarker(std::string_view line)
+{
+    for (const std::string_view word : {"LEVEL", "XP"})
+        for (auto at = markerAt(line, word); at != npos; at = markerAt(line, word, at + 1))
+            if (line.substr(at, word.size()) != word)
+                return line.substr(at, word.size());
+    return {};
+}
+
+// A number written in plain digits, blanks at its ends aside: its digits
+// without the leading zeros ("" for "0"); nothing for any other text.
+// Every label and XP value passes here, so it looks at each character once.
+std::optional<std::string_view> plainNumber(std::string_view text)
+{
+    const char* start = text.data();
+    const char* end = start + text.size();
+    while (start < end && (*start == ' ' || *start == '\t'))
+        ++start;
+    while (end > start && (end[-1] == ' ' || end[-1] == '\t'))
+        --end;
+    if (start == end)
+        return std::nullopt;
+    const char* significant = start;
+    while (significant < end && *significant == '0')
+        ++significant;
+    for (const char* at = significant; at < end; ++at)
+        if (static_cast<unsigned char>(*at - '0') > 9)
+            return std::nullopt;
+    return std::string_view(significant, std::size_t(end - significant));
+}
+
+// The next whole number, its decimal digits counted up in place.
+void countUp(std::string& digits)
+{
+    for (auto at = digits.size(); at-- > 0;) {
+        if (digits[at] != '9') {
+            ++digits[at];
+            return;
+        }
+        digits[at] = '0';
+    }
+    digits.insert(digits.begin(), '1');
 }
 
 struct MarkerWithBlanks {
@@ -89,6 +135,7 @@ std::optional<MarkerWithBlanks> blanksAroundEquals(std::string_view line)
 
 // Where a line's markers stand, found in one pass over it.
 struct Markers {
+    std::string_view line;
     std::size_t levelAt = npos;   // the first "[LEVEL="
     std::size_t labelStop = npos; // the first " XP"
     std::size_t xpAt = npos;      // the first "XP="
@@ -98,7 +145,7 @@ struct Markers {
 // line is passed over at its speed.
 Markers markersIn(std::string_view line)
 {
-    Markers markers;
+    Markers markers{line};
     const char* const start = line.data();
     const char* const end = start + line.size();
     const auto next = [end](const char* from, char c) {
@@ -124,12 +171,15 @@ Markers markersIn(std::string_view line)
 }
 
 // What a line that gives no label lacks.
-IrregularLine::Problem withoutLabel(std::string_view line, std::size_t levelAt, std::size_t labelStop)
+IrregularLine::Problem withoutLabel(const Markers& markers)
 {
-    if (labelStop == npos)
-        return line.find(thresholdMarker) == npos ? IrregularLine::Problem::NoXpValue
-                                                  : IrregularLine::Problem::NoSpaceBeforeXp;
-    if (levelAt == npos)
+    if (markers.labelStop == npos) {
+        if (markers.xpAt == npos)
+            return IrregularLine::Problem::NoXpValue;
+        return markers.xpAt > 0 && markers.line[markers.xpAt - 1] == '\t' ? IrregularLine::Problem::TabBeforeXp
+                                                                          : IrregularLine::Problem::NoSpaceBeforeXp;
+    }
+    if (markers.levelAt == npos)
         return IrregularLine::Problem::NoLevelMarker;
     return IrregularLine::Problem::XpBeforeLevelMarker;
 }
@@ -234,7 +284,21 @@ LevelsFile LevelsReader::finish()
     if (!partLine_.empty())
         readLine(partLine_);
     file_.table.encoding_ = utf8_.finish() ? TextEncoding::Utf8 : TextEncoding::Latin1;
-    file_.table.ascending_ = !file_.firstUnreadableThreshold && !file_.firstThresholdOutOfOrder;
+    // What the warnings quote, as UTF-8 now that the file's encoding is known.
+    const auto decode = [encoding = file_.table.encoding_](std::string& text) { text = toUtf8(text, encoding); };
+    if (file_.firstIrregularLine)
+        decode(file_.firstIrregularLine->value);
+    if (auto& level = file_.firstMisnumberedLevel) {
+        decode(level->label);
+        decode(level->threshold);
+    }
+    if (file_.firstOddThreshold)
+        decode(file_.firstOddThreshold->text);
+    if (auto& order = file_.firstThresholdOutOfOrder) {
+        decode(order->text);
+        decode(order->previousText);
+    }
+    file_.table.ascending_ = !unreadableThreshold_ && !file_.firstThresholdOutOfOrder;
     return std::move(file_);
 }
 
@@ -282,17 +346,21 @@ void LevelsReader::readLine(std::string_view line)
     const auto levelAt = markers.levelAt;
     const auto labelStart = levelAt == npos ? labelStartWithoutMarker : levelAt + levelMarker.size();
     const auto labelStop = markers.labelStop;
+    if (file_.blank && !isBlank(line))
+        file_.blank = false;
 
     // A line with no room for a label (no " XP", or " XP" before
     // "[LEVEL=") adds nothing at all: later labels and thresholds stay
     // paired, though each now stands one row earlier.
     if (labelStop == npos || labelStop < labelStart) {
-        if (!isBlank(line) && !isNote(line))
-            noteIrregular(line, withoutLabel(line, levelAt, labelStop), true);
+        if (meansALevel(line))
+            noteIrregular(line, withoutLabel(markers), true);
         return;
     }
     const auto thresholds = appendThresholds(line, markers.xpAt);
-    append(file_.table.labels_, line.substr(labelStart, labelStop - labelStart));
+    const auto label = line.substr(labelStart, labelStop - labelStart);
+    append(file_.table.labels_, label);
+    checkPlace(label);
     if (thresholds == 0)
         noteIrregular(line, IrregularLine::Problem::NoClosedXpValue);
     else if (thresholds > 1)
@@ -320,16 +388,34 @@ std::size_t LevelsReader::appendThresholds(std::string_view line, std::size_t ma
     return added;
 }
 
-// Notes the first threshold that is not a number, and the first that is
-// not above the one before it (or not above 0, after the first).
+// Notes the first threshold that is not plain digits, and the first that
+// is not above the one before it (or not above 0, after the first).
 void LevelsReader::checkOrder(std::string_view threshold)
 {
     const auto row = file_.table.thresholds_.count - 1;
-    const auto value = wholeNumber(threshold);
+    // Up to 15 plain digits read exactly, and as written: nearly every XP
+    // value is such, so it is read here at once.
+    const auto digits = plainNumber(threshold);
+    const bool plain = digits && digits->size() <= 15;
+    std::optional<double> value;
+    if (plain) {
+        std::uint64_t number = 0;
+        for (const char digit : *digits)
+            number = 10 * number + std::uint64_t(digit - '0');
+        value = double(number);
+    } else {
+        value = wholeNumber(threshold);
+        if (!file_.firstOddThreshold) {
+            const auto reading = !value ? OddThreshold::Reading::NotANumber
+                : std::isinf(*value)    ? OddThreshold::Reading::TooLarge
+                : digits                ? OddThreshold::Reading::LongNumber
+                                        : OddThreshold::Reading::Number;
+            file_.firstOddThreshold
+                = OddThreshold{lineNumber_, row, std::string(threshold), reading, leadingNumber(threshold)};
+        }
+    }
     if (!value) {
-        if (!file_.firstUnreadableThreshold)
-            file_.firstUnreadableThreshold
-                = UnreadableThreshold{lineNumber_, row, std::string(threshold), leadingNumber(threshold)};
+        unreadableThreshold_ = true;
         previous_.reset();
         return;
     }
@@ -345,14 +431,43 @@ void LevelsReader::checkOrder(std::string_view threshold)
     previous_ = Previous{lineNumber_, *value};
 }
 
-// Blanks around "=" are named as such, whatever else they cause.
+// Once the first label is a number, each label must be its place in the
+// file, counted from 1, since a typed level is found by its place: notes
+// the first that is not.
+void LevelsReader::checkPlace(std::string_view label)
+{
+    if (file_.table.labels_.count == 1)
+        numbered_ = plainNumber(label).has_value();
+    if (!numbered_ || file_.firstMisnumberedLevel)
+        return;
+    countUp(place_);
+    if (label == place_) // as nearly every label is written
+        return;
+    const auto digits = plainNumber(label);
+    if (digits == place_)
+        return;
+    auto kind = MisnumberedLevel::Label::NotANumber;
+    if (digits)
+        kind = std::pair(digits->size(), *digits) > std::pair(place_.size(), std::string_view(place_))
+            ? MisnumberedLevel::Label::Higher
+            : MisnumberedLevel::Label::Lower;
+    const auto row = file_.table.labels_.count - 1;
+    file_.firstMisnumberedLevel = MisnumberedLevel{lineNumber_, row, std::string(label),
+                                                   std::string(file_.table.thresholds_.at(std::ptrdiff_t(row))), kind};
+}
+
+// A marker in lower case, and else blanks around "=", are named as such,
+// whatever else they cause.
 void LevelsReader::noteIrregular(std::string_view line, IrregularLine::Problem problem, bool givesNoLevel,
                                  std::size_t xpValues)
 {
     if (file_.firstIrregularLine)
         return;
     IrregularLine irregular{lineNumber_, problem, givesNoLevel, xpValues, {}, {}};
-    if (const auto blanks = blanksAroundEquals(line)) {
+    if (const auto marker = lowerCaseMarker(line); !marker.empty()) {
+        irregular.problem = IrregularLine::Problem::LowerCaseMarker;
+        irregular.marker = marker;
+    } else if (const auto blanks = blanksAroundEquals(line)) {
         irregular.problem = IrregularLine::Problem::BlanksAroundEquals;
         irregular.marker = blanks->marker;
         irregular.value = blanks->value;

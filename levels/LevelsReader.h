@@ -27,26 +27,53 @@ struct IrregularLine {
     enum class Problem {
         NoXpValue,           // neither " XP" nor "XP="
         NoSpaceBeforeXp,     // "XP=" without a space before it
+        TabBeforeXp,         // "XP=" with a tab before it, where the space belongs
         NoLevelMarker,       // " XP" too early in a line without "[LEVEL="
         XpBeforeLevelMarker, // " XP" before "[LEVEL="
         NoClosedXpValue,     // a label, but no "XP=" value closed by "]"
         SeveralXpValues,     // a label and `xpValues` values
         BlanksAroundEquals,  // blanks around the "=" after `marker`, before `value`
+        LowerCaseMarker,     // `marker` ("level", "Xp", ...) before "=", not in capitals
     };
     std::size_t number = 0; // counted from 1
     Problem problem = Problem::NoXpValue;
     bool givesNoLevel = false; // it adds nothing, so every later level counts one lower
     std::size_t xpValues = 0;
-    std::string marker; // "XP" or "LEVEL"
+    std::string marker; // "XP" or "LEVEL", or as written when not in capitals
     std::string value;  // as written
 };
 
-// A threshold the calculation cannot read as a number, such as "24O0".
-struct UnreadableThreshold {
+// An XP value not written as plain digits (blanks at its ends aside), or
+// with more than 15 digits after its leading zeros: "24O0", "89140.5",
+// "8.914e4", "-5", "1,000".
+struct OddThreshold {
+    enum class Reading {
+        NotANumber, // a calculation from its level fails
+        TooLarge,   // beyond a double: likewise, and no experience reaches it
+        Number,     // read as `leadingValue` by every calculation
+        LongNumber, // digits only, more than 15 of them: read, rounded, as `leadingValue`
+    };
     std::size_t line = 0;
-    std::size_t row = 0;   // in the list of thresholds, counted from 0
-    std::string text;      // as written
+    std::size_t row = 0; // in the list of thresholds, counted from 0
+    std::string text;    // as written
+    Reading reading = Reading::NotANumber;
     double leadingValue{}; // what looking a level up by experience makes of it
+};
+
+// In a file whose first label is a number, the first label that is not
+// its place in the file: typing a level finds it by its place (row + 1),
+// whatever its label says.
+struct MisnumberedLevel {
+    enum class Label {
+        Higher,     // than its place: a line missing above it?
+        Lower,      // a line repeated above it, or a first label 0
+        NotANumber, // "1O"
+    };
+    std::size_t line = 0;
+    std::size_t row = 0;   // in the list of labels, counted from 0
+    std::string label;     // as written
+    std::string threshold; // the XP value in the same row, as written
+    Label kind = Label::Higher;
 };
 
 // A threshold not above the one before it, or not above 0 after the first.
@@ -74,8 +101,10 @@ struct LevelsFile {
     LevelTable table;
     Failure failure = Failure::None;
     FileProblem problem;
+    bool blank = true; // it holds nothing but blanks and line ends
     std::optional<IrregularLine> firstIrregularLine;
-    std::optional<UnreadableThreshold> firstUnreadableThreshold;
+    std::optional<MisnumberedLevel> firstMisnumberedLevel;
+    std::optional<OddThreshold> firstOddThreshold;
     std::optional<ThresholdOutOfOrder> firstThresholdOutOfOrder;
     std::filesystem::path folder; // where the file was looked for; empty when that is not known
 };
@@ -105,6 +134,7 @@ private:
     void readLine(std::string_view line);
     std::size_t appendThresholds(std::string_view line, std::size_t marker);
     void checkOrder(std::string_view threshold);
+    void checkPlace(std::string_view label);
     void noteIrregular(std::string_view line, IrregularLine::Problem problem, bool givesNoLevel = false,
                        std::size_t xpValues = 0);
     void append(LevelTable::ItemList& list, std::string_view item);
@@ -123,6 +153,9 @@ private:
     std::size_t lineNumber_ = 1;
     Utf8Check utf8_;
     std::optional<Previous> previous_; // the last threshold read, when it is a number
+    bool unreadableThreshold_ = false; // a threshold that is not a number was read
+    bool numbered_ = false;            // the first label is a number, so every label must be its place
+    std::string place_ = "0";          // the place of the last label checked, counted from 1
 };
 
 // Reads a levels file's whole text at once.

@@ -10,8 +10,10 @@ LevelsWarning levelsWarning(const LevelsFile& file)
         return LevelsWarning::NoLevels;
     if (file.firstIrregularLine)
         return LevelsWarning::OutOfStep;
-    if (file.firstUnreadableThreshold)
-        return LevelsWarning::UnreadableThreshold;
+    if (file.firstMisnumberedLevel)
+        return LevelsWarning::MisnumberedLevel;
+    if (file.firstOddThreshold)
+        return LevelsWarning::OddThreshold;
     if (file.firstThresholdOutOfOrder)
         return LevelsWarning::ThresholdsOutOfOrder;
     return LevelsWarning::None;

@@ -11,7 +11,8 @@ enum class LevelsWarning {
     Unreadable,           // missing, not a regular file, too large, UTF-16, out of memory, ...
     NoLevels,             // read, but it gives no threshold at all
     OutOfStep,            // a line gives other than exactly one label and one threshold
-    UnreadableThreshold,  // a threshold is not a number: "24O0"
+    MisnumberedLevel,     // a level's label is not its place in the file: "LEVEL=5" on the 4th level
+    OddThreshold,         // a threshold is not plain digits: "24O0", "89140.5"
     ThresholdsOutOfOrder, // a threshold is not above the one before it
 };
 

@@ -27,22 +27,6 @@
 <context>
     <name>lapidor::CalculationFailureText</name>
     <message>
-        <source>The current level is empty.</source>
-        <translation>Die aktuelle Stufe ist leer.</translation>
-    </message>
-    <message>
-        <source>The current level is not a number: %1.</source>
-        <translation>Die aktuelle Stufe ist keine Zahl: %1.</translation>
-    </message>
-    <message>
-        <source>The current level is too large: %1.</source>
-        <translation>Die aktuelle Stufe ist zu groß: %1.</translation>
-    </message>
-    <message>
-        <source>The current level is too small: %1.</source>
-        <translation>Die aktuelle Stufe ist zu klein: %1.</translation>
-    </message>
-    <message>
         <source>Level %1 is not in levels.txt: levels start at 1.</source>
         <translation>Stufe %1 steht nicht in levels.txt: Die Stufen beginnen bei 1.</translation>
     </message>
@@ -59,26 +43,6 @@
         <translation>Stufe %1 steht nicht in levels.txt, die %2 Stufen enthält.</translation>
     </message>
     <message>
-        <source>The current experience is empty.</source>
-        <translation>Die aktuelle Erfahrung ist leer.</translation>
-    </message>
-    <message>
-        <source>The current experience is not a number: %1.</source>
-        <translation>Die aktuelle Erfahrung ist keine Zahl: %1.</translation>
-    </message>
-    <message>
-        <source>The current experience is too large: %1.</source>
-        <translation>Die aktuelle Erfahrung ist zu groß: %1.</translation>
-    </message>
-    <message>
-        <source>The current experience is too small: %1.</source>
-        <translation>Die aktuelle Erfahrung ist zu klein: %1.</translation>
-    </message>
-    <message>
-        <source>The experience of level %1 in levels.txt is empty.</source>
-        <translation>Die Erfahrung für Stufe %1 in levels.txt ist leer.</translation>
-    </message>
-    <message>
         <source>The experience of level %1 in levels.txt is not a number: %2.</source>
         <translation>Die Erfahrung für Stufe %1 in levels.txt ist keine Zahl: %2.</translation>
     </message>
@@ -91,20 +55,24 @@
         <translation>Die Erfahrung für Stufe %1 in levels.txt ist zu klein: %2.</translation>
     </message>
     <message>
-        <source>The count of %1 is empty.</source>
-        <translation>Die Anzahl im Feld „%1“ ist leer.</translation>
+        <source>The current level is not a number Lapidor can use: %1.</source>
+        <translation>Die aktuelle Stufe ist keine Zahl, mit der Lapidor rechnen kann: %1.</translation>
     </message>
     <message>
-        <source>The count of %1 is not a number: %2.</source>
-        <translation>Die Anzahl im Feld „%1“ ist keine Zahl: %2.</translation>
+        <source>Level %1 cannot be looked up: there is no levels.txt.</source>
+        <translation>Stufe %1 kann nicht nachgeschlagen werden: Es gibt keine Datei levels.txt.</translation>
     </message>
     <message>
-        <source>The count of %1 is too large: %2.</source>
-        <translation>Die Anzahl im Feld „%1“ ist zu groß: %2.</translation>
+        <source>Level %1 cannot be looked up: levels.txt could not be read.</source>
+        <translation>Stufe %1 kann nicht nachgeschlagen werden: Die Datei levels.txt konnte nicht gelesen werden.</translation>
     </message>
     <message>
-        <source>The count of %1 is too small: %2.</source>
-        <translation>Die Anzahl im Feld „%1“ ist zu klein: %2.</translation>
+        <source>The current experience is not a number Lapidor can use: %1.</source>
+        <translation>Die aktuelle Erfahrung ist keine Zahl, mit der Lapidor rechnen kann: %1.</translation>
+    </message>
+    <message>
+        <source>The count of %1 is not a number Lapidor can use: %2.</source>
+        <translation>Die Anzahl im Feld „%1“ ist keine Zahl, mit der Lapidor rechnen kann: %2.</translation>
     </message>
 </context>
 <context>
@@ -206,14 +174,6 @@ wird; die Handbuchseite lapidor(1) beschreibt diese Datei.</translation>
         <translation>%1 Bytes</translation>
     </message>
     <message>
-        <source>In the file &quot;%1&quot;, %2.</source>
-        <translation>Datei „%1“: %2.</translation>
-    </message>
-    <message>
-        <source>In the file &quot;%1&quot; in the folder &quot;%2&quot;, %3.</source>
-        <translation>Datei „%1“ im Ordner „%2“: %3.</translation>
-    </message>
-    <message>
         <source>line %1 has no XP value</source>
         <translation>Zeile %1 hat keinen XP-Wert</translation>
     </message>
@@ -298,10 +258,6 @@ wird; die Handbuchseite lapidor(1) beschreibt diese Datei.</translation>
         <translation>Die Datei „%1“ im Ordner „%2“ enthält keine Stufen: %3.</translation>
     </message>
     <message>
-        <source>That line gives no level, so every level after it counts as one lower than the file means.</source>
-        <translation>Diese Zeile ergibt keine Stufe, daher zählt jede spätere Stufe um eins niedriger, als die Datei meint.</translation>
-    </message>
-    <message>
         <source>From that line on, levels may be paired with the wrong experience.</source>
         <translation>Ab dieser Zeile können Stufen mit der falschen Erfahrung gepaart sein.</translation>
     </message>
@@ -312,10 +268,6 @@ wird; die Handbuchseite lapidor(1) beschreibt diese Datei.</translation>
     <message>
         <source>A calculation from level %1 cannot be made, and looking up levels by experience reads that value as %2.</source>
         <translation>Eine Berechnung ab Stufe %1 ist nicht möglich, und die Suche nach der Stufe zu einer Erfahrung liest diesen Wert als %2.</translation>
-    </message>
-    <message>
-        <source>line %1 gives %2 XP, but every level after the first needs more than 0 XP</source>
-        <translation>Zeile %1 gibt %2 XP an, aber jede Stufe nach der ersten braucht mehr als 0 XP</translation>
     </message>
     <message>
         <source>line %1 gives %2 XP, no more than the %3 XP of line %4</source>
@@ -336,6 +288,90 @@ wird; die Handbuchseite lapidor(1) beschreibt diese Datei.</translation>
     <message>
         <source>A sample file to copy is installed at %1.</source>
         <translation>Eine Beispieldatei zum Kopieren liegt unter %1.</translation>
+    </message>
+    <message>
+        <source>In the file &quot;%1&quot;, %2</source>
+        <translation>Datei „%1“: %2</translation>
+    </message>
+    <message>
+        <source>In the file &quot;%1&quot; in the folder &quot;%2&quot;, %3</source>
+        <translation>Datei „%1“ im Ordner „%2“: %3</translation>
+    </message>
+    <message>
+        <source>%1th</source>
+        <translation>%1.</translation>
+    </message>
+    <message>
+        <source>%1st</source>
+        <translation>%1.</translation>
+    </message>
+    <message>
+        <source>%1nd</source>
+        <translation>%1.</translation>
+    </message>
+    <message>
+        <source>%1rd</source>
+        <translation>%1.</translation>
+    </message>
+    <message>
+        <source>line %1 has a tab before &apos;XP=&apos;, where a space belongs</source>
+        <translation>Zeile %1 hat vor „XP=“ einen Tabulator, wo ein Leerzeichen hingehört</translation>
+    </message>
+    <message>
+        <source>line %1 has &apos;%2=&apos; in lower case: write LEVEL and XP in capitals</source>
+        <translation>Zeile %1 schreibt „%2=“ klein: Schreiben Sie LEVEL und XP in Großbuchstaben</translation>
+    </message>
+    <message>
+        <source>line %1 gives LEVEL=%2, but it is the %3 level in the file, so typing %4 uses XP=%5</source>
+        <translation>Zeile %1 gibt LEVEL=%2 an, ist aber die %3 Stufe der Datei, daher verwendet die Eingabe %4 den Wert XP=%5</translation>
+    </message>
+    <message>
+        <source>is a line missing above it?</source>
+        <translation>Fehlt darüber eine Zeile?</translation>
+    </message>
+    <message>
+        <source>levels count from 1</source>
+        <translation>Die Stufen beginnen bei 1</translation>
+    </message>
+    <message>
+        <source>is a line repeated above it?</source>
+        <translation>Steht darüber eine Zeile doppelt?</translation>
+    </message>
+    <message>
+        <source>A level you type is found by its place in the file, so the levels should be numbered 1, 2, 3 and so on, one line each.</source>
+        <translation>Eine eingegebene Stufe wird nach ihrer Stelle in der Datei gefunden, daher sollten die Stufen fortlaufend mit 1, 2, 3 usw. nummeriert sein, jede in einer eigenen Zeile.</translation>
+    </message>
+    <message>
+        <source>line %1 gives the XP value %2, which is beyond the numbers Lapidor can calculate with</source>
+        <translation>Zeile %1 gibt den XP-Wert %2 an, der außerhalb der Zahlen liegt, mit denen Lapidor rechnen kann</translation>
+    </message>
+    <message>
+        <source>A calculation from level %1 cannot be made, and no experience reaches it.</source>
+        <translation>Eine Berechnung ab Stufe %1 ist nicht möglich, und keine Erfahrung erreicht diese Stufe.</translation>
+    </message>
+    <message>
+        <source>line %1 gives the XP value %2, which is not written in plain digits</source>
+        <translation>Zeile %1 gibt den XP-Wert %2 an, der nicht nur aus Ziffern besteht</translation>
+    </message>
+    <message>
+        <source>Lapidor reads it as %1.</source>
+        <translation>Lapidor liest ihn als %1.</translation>
+    </message>
+    <message>
+        <source>no line gives a level</source>
+        <translation>keine Zeile gibt eine Stufe an</translation>
+    </message>
+    <message>
+        <source>That line gives no level, so every level after it counts one lower than the file means.</source>
+        <translation>Diese Zeile ergibt keine Stufe, deshalb zählt jede folgende Stufe um eins zu niedrig.</translation>
+    </message>
+    <message>
+        <source>line %1 gives the XP value %2, which has more than 15 digits</source>
+        <translation>Zeile %1 gibt den XP-Wert %2 an, der mehr als 15 Ziffern hat</translation>
+    </message>
+    <message>
+        <source>Write each XP value in digits only, at most 15 of them, such as [LEVEL=2 XP=400].</source>
+        <translation>Schreiben Sie jeden XP-Wert nur mit Ziffern, höchstens 15, etwa [LEVEL=2 XP=400].</translation>
     </message>
 </context>
 <context>

@@ -133,6 +133,7 @@ void CalculationTest::report_data()
     QTest::newRow("fractional threshold uses the decimal separator") << QByteArray("[LEVEL=1 XP=0]\r\n[LEVEL=2 XP=100.5]") << "level" << "2" << "" << "," << QStringList{"2", "0", "0", "0", "0", "100.5", "2", "100,5"};
     QTest::newRow("threshold read up to its first non-digit by the scan") << QByteArray("[LEVEL=1 XP=0]\r\n[LEVEL=2 XP=100 XP]") << "experience" << "150" << "" << "." << QStringList{"2", "0", "0", "0", "0", "150", "2", "150"};
     QTest::newRow("Latin-1 labels come out as UTF-8") << QByteArray("[LEVEL=Neuf\xe9 XP=0]") << "experience" << "5" << "" << "." << QStringList{QString::fromUtf8("Neuf\u00e9"), "0", "0", "0", "0", "5", QString::fromUtf8("Neuf\u00e9"), "5"};
+    QTest::newRow("unreadable threshold: the table is not searched as sorted") << QByteArray("[LEVEL=1 XP=0]\r\n[LEVEL=2 XP=5000x]\r\n[LEVEL=3 XP=1000]\r\n[LEVEL=4 XP=3000]") << "experience" << "6000" << "" << "." << QStringList{"2", "0", "0", "0", "0", "6000", "2", "6000"};
     QTest::newRow("fractional count rounds half to even") << fiveLevels << "level" << "1" << "1=2.5 2=3.5" << "." << QStringList{"5", "6", "30000", "0", "30000", "0", "1", "30000"};
     // clang-format on
 }
@@ -168,18 +169,20 @@ void CalculationTest::failure_data()
     QTest::newRow("level beyond 16 bits") << fiveLevels << "level" << "40200" << "" << "Level 40200 is not in levels.txt, which lists 5 levels.";
     QTest::newRow("level with an empty table") << QByteArray() << "level" << "1" << "" << "Level 1 is not in levels.txt, which lists no levels.";
     QTest::newRow("level with a one-level table") << QByteArray("[LEVEL=1 XP=0]") << "level" << "2" << "" << "Level 2 is not in levels.txt, which lists 1 level.";
-    QTest::newRow("level not a number") << fiveLevels << "level" << "-" << "" << "The current level is not a number: " + quoted("-") + ".";
+    QTest::newRow("level not a number") << fiveLevels << "level" << "-" << "" << "The current level is not a number Lapidor can use: " + quoted("-") + ".";
     QTest::newRow("level far below 1") << fiveLevels << "level" << "-40000" << "" << "Level -40000 is not in levels.txt: levels start at 1.";
     QTest::newRow("threshold followed by letters") << QByteArray("[LEVEL=1 XP=0]\r\n[LEVEL=2 XP=800x]") << "level" << "2" << "" << "The experience of level 2 in levels.txt is not a number: " + quoted("800x") + ".";
     QTest::newRow("threshold with an 8-bit character") << QByteArray("[LEVEL=1 XP=0]\r\n[LEVEL=2 XP=800\xe9]") << "level" << "2" << "" << "The experience of level 2 in levels.txt is not a number: " + quoted(QString::fromUtf8("800\u00e9")) + ".";
+    QTest::newRow("threshold of blanks") << QByteArray("[LEVEL=1 XP= ]") << "level" << "1" << "" << "The experience of level 1 in levels.txt is not a number: " + quoted(" ") + ".";
+    QTest::newRow("threshold below a double") << QByteArray("[LEVEL=1 XP=-1e400]") << "level" << "1" << "" << "The experience of level 1 in levels.txt is too small: " + quoted("-1e400") + ".";
     QTest::newRow("threshold beyond a double") << QByteArray("[LEVEL=1 XP=1e400]") << "level" << "1" << "" << "The experience of level 1 in levels.txt is too large: " + quoted("1e400") + ".";
-    QTest::newRow("experience not a number") << fiveLevels << "experience" << "12a" << "" << "The current experience is not a number: " + quoted("12a") + ".";
-    QTest::newRow("experience empty") << fiveLevels << "experience" << "" << "" << "The current experience is empty.";
-    QTest::newRow("experience beyond a double") << fiveLevels << "experience" << QString(400, '9') << "" << "The current experience is too large: " + quoted(QString(40, '9') + "...") + ".";
-    QTest::newRow("experience below a double") << fiveLevels << "experience" << "-1e400" << "" << "The current experience is too small: " + quoted("-1e400") + ".";
-    QTest::newRow("count not a number") << fiveLevels << "level" << "1" << "3=ab" << "The count of Rough Aquamarine is not a number: " + quoted("ab") + ".";
-    QTest::newRow("count beyond 16 bits") << fiveLevels << "level" << "1" << "24=1e10" << "The count of Finely Cut Sapphire is too large: " + quoted("1e10") + ".";
-    QTest::newRow("count below 16 bits") << fiveLevels << "experience" << "0" << "13=-1e9" << "The count of Finely Cut Agate is too small: " + quoted("-1e9") + ".";
+    QTest::newRow("experience not a number") << fiveLevels << "experience" << "12a" << "" << "The current experience is not a number Lapidor can use: " + quoted("12a") + ".";
+    QTest::newRow("experience empty") << fiveLevels << "experience" << "" << "" << "The current experience is not a number Lapidor can use: " + quoted("") + ".";
+    QTest::newRow("experience beyond a double") << fiveLevels << "experience" << QString(400, '9') << "" << "The current experience is not a number Lapidor can use: " + quoted(QString(40, '9') + "...") + ".";
+    QTest::newRow("experience below a double") << fiveLevels << "experience" << "-1e400" << "" << "The current experience is not a number Lapidor can use: " + quoted("-1e400") + ".";
+    QTest::newRow("count not a number") << fiveLevels << "level" << "1" << "3=ab" << "The count of Rough Aquamarine is not a number Lapidor can use: " + quoted("ab") + ".";
+    QTest::newRow("count beyond 16 bits") << fiveLevels << "level" << "1" << "24=1e10" << "The count of Finely Cut Sapphire is not a number Lapidor can use: " + quoted("1e10") + ".";
+    QTest::newRow("count below 16 bits") << fiveLevels << "experience" << "0" << "13=-1e9" << "The count of Finely Cut Agate is not a number Lapidor can use: " + quoted("-1e9") + ".";
     // clang-format on
 }
 

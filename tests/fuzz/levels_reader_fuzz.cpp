@@ -96,6 +96,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     else
         FUZZ_CHECK(file.firstIrregularLine->number >= 1 && file.firstIrregularLine->number <= lines);
 
+    // A file of blanks and line ends gives no level; a level or XP value
+    // named in a warning stands in the table as named, as UTF-8.
+    if (file.blank)
+        FUZZ_CHECK(labels.empty() && thresholds.empty());
+    if (const auto& level = file.firstMisnumberedLevel)
+        FUZZ_CHECK(level->row < labels.size() && toUtf8(labels[level->row], table.encoding()) == level->label);
+    if (const auto& odd = file.firstOddThreshold)
+        FUZZ_CHECK(odd->row < thresholds.size() && toUtf8(thresholds[odd->row], table.encoding()) == odd->text);
+
     // LF line ends give the same table as CR LF ones.
     const auto twin = readLevels(withLinuxLineEnds(text));
     FUZZ_CHECK(labelsOf(twin.table) == labels && thresholdsOf(twin.table) == thresholds);
@@ -111,6 +120,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (file.firstIrregularLine)
             FUZZ_CHECK(pieces.firstIrregularLine->number == file.firstIrregularLine->number
                        && pieces.firstIrregularLine->problem == file.firstIrregularLine->problem);
+        const auto lineOf = [](const auto& found) { return found ? found->line : 0; };
+        FUZZ_CHECK(pieces.blank == file.blank && lineOf(pieces.firstOddThreshold) == lineOf(file.firstOddThreshold)
+                   && lineOf(pieces.firstMisnumberedLevel) == lineOf(file.firstMisnumberedLevel));
     }
 
     // A limit on memory gives either the same table or none, for want of memory.

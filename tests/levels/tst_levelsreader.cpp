@@ -84,7 +84,7 @@ void LevelsReaderTest::readsLines_data()
     QTest::newRow("threshold keeps its spaces") << QByteArray("[LEVEL=1 XP= 1 000 ]") << QByteArrayList{"1"} << QByteArrayList{" 1 000 "} << QString();
     QTest::newRow("text after ] is ignored") << QByteArray("[LEVEL=1 XP=0] the start") << QByteArrayList{"1"} << QByteArrayList{"0"} << QString();
     QTest::newRow("lower-case level marker counts as absent") << QByteArray("[level=1 XP=0]") << QByteArrayList{"=1"} << QByteArrayList{"0"} << QString();
-    QTest::newRow("lower-case xp marker counts as absent") << QByteArray("[LEVEL=1 xp=0]\r\n[LEVEL=2 XP=5]") << QByteArrayList{"2"} << QByteArrayList{"5"} << QString("line 1 has no XP value");
+    QTest::newRow("lower-case xp marker counts as absent") << QByteArray("[LEVEL=1 xp=0]\r\n[LEVEL=2 XP=5]") << QByteArrayList{"2"} << QByteArrayList{"5"} << QString("line 1 has 'xp=' in lower case: write LEVEL and XP in capitals");
     QTest::newRow("out-of-step file pairs later rows differently") << QByteArray("[LEVEL=1 XP=0]\r\n[LEVEL=2 XP=250\r\n[LEVEL=3 XP=800] XP=900]") << QByteArrayList{"1", "2", "3"} << QByteArrayList{"0", "800", "900"} << QString("line 2 has no XP value closed by ']'");
     QTest::newRow("blank line adds nothing") << QByteArray("[LEVEL=1 XP=0]\r\n\r\n[LEVEL=2 XP=5]") << QByteArrayList{"1", "2"} << QByteArrayList{"0", "5"} << QString();
     QTest::newRow("extra blank line at the end adds nothing") << QByteArray("[LEVEL=1 XP=0]\r\n\r\n") << QByteArrayList{"1"} << QByteArrayList{"0"} << QString();
@@ -99,7 +99,10 @@ void LevelsReaderTest::readsLines_data()
     QTest::newRow("line of blanks is well-formed") << QByteArray("[LEVEL=1 XP=0]\r\n \t \r\n[LEVEL=2 XP=5]") << QByteArrayList{"1", "2"} << QByteArrayList{"0", "5"} << QString();
     QTest::newRow("note line is like a blank line") << QByteArray("# levels for season 3\r\n[LEVEL=1 XP=0]") << QByteArrayList{"1"} << QByteArrayList{"0"} << QString();
     QTest::newRow("title in capitals is like a blank line") << QByteArray("EXPERIENCE LEVELS\n[LEVEL=1 XP=0]") << QByteArrayList{"1"} << QByteArrayList{"0"} << QString();
-    QTest::newRow("line that mentions a level and gives none") << QByteArray("Level 1 starts at 0\n[LEVEL=2 XP=5]") << QByteArrayList{"2"} << QByteArrayList{"5"} << QString("line 1 has no XP value");
+    QTest::newRow("line that mentions a level and gives none") << QByteArray("Level 1 starts at 0\n[LEVEL=2 XP=5]") << QByteArrayList{"2"} << QByteArrayList{"5"} << QString();
+    QTest::newRow("line with LEVEL= that gives none") << QByteArray("# LEVEL=1 is where you start\n[LEVEL=1 XP=0]") << QByteArrayList{"1"} << QByteArrayList{"0"} << QString("line 1 has no XP value");
+    QTest::newRow("marker in mixed case with blanks before =") << QByteArray("[LEVEL=1 Xp =0]") << QByteArrayList{} << QByteArrayList{} << QString("line 1 has 'Xp=' in lower case: write LEVEL and XP in capitals");
+    QTest::newRow("tab before XP=") << QByteArray("[LEVEL=1\tXP=0]") << QByteArrayList{} << QByteArrayList{} << QString("line 1 has a tab before 'XP=', where a space belongs");
     QTest::newRow("blanks around = are named") << QByteArray("[LEVEL=1 XP=0]\n[LEVEL = 2 XP = 400]") << QByteArrayList{"1", " = 2"} << QByteArrayList{"0"} << QString("line 2 has blanks around '=': write XP=\u2068" "400\u2069, without blanks around '='");
     QTest::newRow("blank after XP= in a line without ']'") << QByteArray("[LEVEL=2 XP= 400") << QByteArrayList{"2"} << QByteArrayList{} << QString("line 1 has blanks around '=': write XP=\u2068" "400\u2069, without blanks around '='");
     QTest::newRow("UTF-8 byte-order mark is skipped") << QByteArray("\xEF\xBB\xBF" "abcdefL XP=5]") << QByteArrayList{"L"} << QByteArrayList{"5"} << QString();

@@ -109,11 +109,33 @@ QString FileProblemText::theFolder(const LevelsFile& file)
     return shown(std::string(folder.begin(), folder.end()));
 }
 
-QString FileProblemText::inTheFile(const LevelsFile& file, const QString& fileName, const QString& clause)
+// One sentence, which the clause ends: a question ends with the clause's own
+// question mark.
+QString FileProblemText::inTheFile(const LevelsFile& file, const QString& fileName, const QString& clause,
+                                   bool question)
 {
+    const QString end = question ? QString() : QStringLiteral(".");
     if (file.folder.empty())
-        return tr("In the file \"%1\", %2.").arg(fileName, clause);
-    return tr("In the file \"%1\" in the folder \"%2\", %3.").arg(fileName, theFolder(file), clause);
+        return tr("In the file \"%1\", %2").arg(fileName, clause) + end;
+    return tr("In the file \"%1\" in the folder \"%2\", %3").arg(fileName, theFolder(file), clause) + end;
+}
+
+// "1st", "2nd", "3rd", "4th", "11th", "21st": a language with another rule
+// for its endings words each form as its own rule says ("%1." in German).
+QString FileProblemText::ordinal(std::size_t number)
+{
+    const auto tens = number % 100;
+    const auto ones = number % 10;
+    const char* form = QT_TR_NOOP("%1th");
+    if (tens < 11 || tens > 13) {
+        if (ones == 1)
+            form = QT_TR_NOOP("%1st");
+        else if (ones == 2)
+            form = QT_TR_NOOP("%1nd");
+        else if (ones == 3)
+            form = QT_TR_NOOP("%1rd");
+    }
+    return tr(form).arg(QString::number(number));
 }
 
 QString FileProblemText::irregularLine(const IrregularLine& line)
@@ -124,6 +146,8 @@ QString FileProblemText::irregularLine(const IrregularLine& line)
         return tr("line %1 has no XP value").arg(number);
     case IrregularLine::Problem::NoSpaceBeforeXp:
         return tr("line %1 has no space before 'XP='").arg(number);
+    case IrregularLine::Problem::TabBeforeXp:
+        return tr("line %1 has a tab before 'XP=', where a space belongs").arg(number);
     case IrregularLine::Problem::NoLevelMarker:
         return tr("line %1 has no '[LEVEL='").arg(number);
     case IrregularLine::Problem::XpBeforeLevelMarker:
@@ -137,6 +161,10 @@ QString FileProblemText::irregularLine(const IrregularLine& line)
     case IrregularLine::Problem::BlanksAroundEquals:
         return tr("line %1 has blanks around '=': write %2=%3, without blanks around '='")
             .arg(number, QString::fromStdString(line.marker), shown(cutShort(line.value, longestQuotedText, "...")));
+    case IrregularLine::Problem::LowerCaseMarker:
+        // The marker is letters of LEVEL or XP, nothing else.
+        return tr("line %1 has '%2=' in lower case: write LEVEL and XP in capitals")
+            .arg(number, QString::fromStdString(line.marker));
     }
     return {};
 }
@@ -176,6 +204,71 @@ QString FileProblemText::unreadable(const LevelsFile& file, const QString& fileN
     }
 }
 
+QString FileProblemText::misnumbered(const LevelsFile& file, const QString& fileName)
+{
+    const auto& level = *file.firstMisnumberedLevel;
+    const QString place = QString::number(level.row + 1);
+    const QString clause
+        = tr("line %1 gives LEVEL=%2, but it is the %3 level in the file, so typing %4 uses XP=%5")
+              .arg(QString::number(level.line), shown(cutShort(level.label, longestQuotedText, "...")),
+                   ordinal(level.row + 1), place, shown(cutShort(level.threshold, longestQuotedText, "...")));
+    QString sentence;
+    switch (level.kind) {
+    case MisnumberedLevel::Label::Higher:
+        sentence = inTheFile(file, fileName, clause + QStringLiteral(": ") + tr("is a line missing above it?"), true);
+        break;
+    case MisnumberedLevel::Label::Lower:
+        sentence = level.row == 0
+            ? inTheFile(file, fileName, clause + QStringLiteral(": ") + tr("levels count from 1"))
+            : inTheFile(file, fileName, clause + QStringLiteral(": ") + tr("is a line repeated above it?"), true);
+        break;
+    case MisnumberedLevel::Label::NotANumber:
+        sentence = inTheFile(file, fileName, clause);
+        break;
+    }
+    return sentence + QStringLiteral("\n\n")
+        + tr("A level you type is found by its place in the file, so the levels should be numbered 1, 2, 3 and so "
+             "on, one line each.")
+        + QLatin1Char(' ') + tr("Correct the file and start Lapidor again.");
+}
+
+QString FileProblemText::oddThreshold(const LevelsFile& file, const QString& fileName)
+{
+    const auto& threshold = *file.firstOddThreshold;
+    const QString line = QString::number(threshold.line);
+    const QString level = QString::number(threshold.row + 1);
+    const QString value = quotedOutside(threshold.text);
+    QString told;
+    switch (threshold.reading) {
+    case OddThreshold::Reading::NotANumber:
+        told = inTheFile(file, fileName, tr("line %1 gives the XP value %2, which is not a number").arg(line, value))
+            + QLatin1Char(' ')
+            + tr("A calculation from level %1 cannot be made, and looking up levels by experience reads that value "
+                 "as %2.")
+                  .arg(level, number(threshold.leadingValue));
+        break;
+    case OddThreshold::Reading::TooLarge:
+        told = inTheFile(file, fileName,
+                         tr("line %1 gives the XP value %2, which is beyond the numbers Lapidor can calculate with")
+                             .arg(line, value))
+            + QLatin1Char(' ')
+            + tr("A calculation from level %1 cannot be made, and no experience reaches it.").arg(level);
+        break;
+    case OddThreshold::Reading::Number:
+    case OddThreshold::Reading::LongNumber:
+        told = inTheFile(file, fileName,
+                         (threshold.reading == OddThreshold::Reading::Number
+                              ? tr("line %1 gives the XP value %2, which is not written in plain digits")
+                              : tr("line %1 gives the XP value %2, which has more than 15 digits"))
+                             .arg(line, value))
+            + QLatin1Char(' ') + tr("Lapidor reads it as %1.").arg(number(threshold.leadingValue));
+        break;
+    }
+    return told + QStringLiteral("\n\n")
+        + tr("Write each XP value in digits only, at most 15 of them, such as [LEVEL=2 XP=400].") + QLatin1Char(' ')
+        + tr("Correct the file and start Lapidor again.");
+}
+
 QString FileProblemText::levelsWarning(LevelsWarning warning, const LevelsFile& file, const QString& fileName,
                                        const QString& samplePath)
 {
@@ -191,7 +284,9 @@ QString FileProblemText::levelsWarning(LevelsWarning warning, const LevelsFile& 
         wantsAnotherFile = file.failure == LevelsFile::Failure::File || file.failure == LevelsFile::Failure::Utf16;
         break;
     case LevelsWarning::NoLevels: {
-        const QString why = file.firstIrregularLine ? irregularLine(*file.firstIrregularLine) : tr("it is empty");
+        const QString why = file.firstIrregularLine ? irregularLine(*file.firstIrregularLine)
+            : file.blank                            ? tr("it is empty")
+                                                    : tr("no line gives a level");
         text = (file.folder.empty() ? tr("The file \"%1\" lists no levels: %2.").arg(fileName, why)
                                     : tr("The file \"%1\" in the folder \"%2\" lists no levels: %3.")
                                           .arg(fileName, theFolder(file), why))
@@ -203,30 +298,24 @@ QString FileProblemText::levelsWarning(LevelsWarning warning, const LevelsFile& 
         const auto& line = *file.firstIrregularLine;
         text = inTheFile(file, fileName, irregularLine(line)) + QLatin1Char(' ')
             + (line.givesNoLevel
-                   ? tr("That line gives no level, so every level after it counts as one lower than the file means.")
+                   ? tr("That line gives no level, so every level after it counts one lower than the file means.")
                    : tr("From that line on, levels may be paired with the wrong experience."))
             + QStringLiteral("\n\n") + eachLine + QLatin1Char(' ') + correctIt;
         break;
     }
-    case LevelsWarning::UnreadableThreshold: {
-        const auto& threshold = *file.firstUnreadableThreshold;
-        text = inTheFile(file, fileName,
-                         tr("line %1 gives the XP value %2, which is not a number")
-                             .arg(QString::number(threshold.line), quotedOutside(threshold.text)))
-            + QLatin1Char(' ')
-            + tr("A calculation from level %1 cannot be made, and looking up levels by experience reads that value "
-                 "as %2.")
-                  .arg(QString::number(threshold.row + 1), number(threshold.leadingValue))
-            + QStringLiteral("\n\n") + eachLine + QLatin1Char(' ') + correctIt;
+    case LevelsWarning::MisnumberedLevel:
+        text = misnumbered(file, fileName);
         break;
-    }
+    case LevelsWarning::OddThreshold:
+        text = oddThreshold(file, fileName);
+        break;
     case LevelsWarning::ThresholdsOutOfOrder: {
         const auto& order = *file.firstThresholdOutOfOrder;
         const QString line = QString::number(order.line);
-        const QString clause = order.value > order.previousValue
-            ? tr("line %1 gives %2 XP, but every level after the first needs more than 0 XP")
-                  .arg(line, shown(order.text))
-            : tr("line %1 gives %2 XP, no more than the %3 XP of line %4")
+        // Told only once every XP value is plain digits, so none is below 0:
+        // a value out of order is no more than the one before it.
+        const QString clause
+            = tr("line %1 gives %2 XP, no more than the %3 XP of line %4")
                   .arg(line, shown(order.text), shown(order.previousText), QString::number(order.previousLine));
         const QString follows = order.value < order.previousValue && order.value > 0
             ? tr("From the current level, Lapidor uses the file as written; but from the current experience it "

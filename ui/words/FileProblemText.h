@@ -39,7 +39,11 @@ public:
 private:
     static QString word(const char* english, Language language);
     static QString theFolder(const LevelsFile& file);
-    static QString inTheFile(const LevelsFile& file, const QString& fileName, const QString& clause);
+    static QString inTheFile(const LevelsFile& file, const QString& fileName, const QString& clause,
+                             bool question = false);
+    static QString ordinal(std::size_t number);
+    static QString misnumbered(const LevelsFile& file, const QString& fileName);
+    static QString oddThreshold(const LevelsFile& file, const QString& fileName);
     static QString unreadable(const LevelsFile& file, const QString& fileName);
 };
 
