@@ -69,7 +69,7 @@ void LevelsLoadingTest::warnsAtStartUp_data()
     QTest::newRow("file at the cap is read") << "16 MiB" << QByteArray() << noLevels << "lists no levels: it is empty";
     QTest::newRow("working folder deleted") << "gone" << QByteArray() << unreadable << "the folder Lapidor was started in no longer exists";
     QTest::newRow("more than the reader may hold") << "limited" << twoLevels << unreadable << "there is not enough memory to read it";
-    QTest::newRow("labels without an XP value count against the limit too") << "limited" << QByteArray("[LEVEL=a XP\n").repeated(1000) << unreadable << "there is not enough memory to read it\u2069.\n\nClose other programs";
+    QTest::newRow("labels without an XP value count against the limit too") << "limited" << QByteArray("[LEVEL=a XP\n").repeated(1000) << unreadable << "there is not enough memory to read it.\n\nClose other programs";
     QTest::newRow("the room asked for up front holds every label") << "just within the limit" << QByteArray("[LEVEL=a XP\n").repeated(1000) << noLevels << "lists no levels";
     QTest::newRow("UTF-16, big-endian") << "file" << QByteArray("\xfe\xff\0[\0L", 6) << unreadable << "it is saved as UTF-16";
     QTest::newRow("UTF-16") << "file" << QByteArray("\xff\xfe[\0L\0", 6) << unreadable << "it is saved as UTF-16, which Lapidor cannot read; save it as UTF-8 or plain text";
@@ -78,16 +78,16 @@ void LevelsLoadingTest::warnsAtStartUp_data()
     QTest::newRow("out of step") << "file" << QByteArray("[LEVEL=1 XP=0]\n[LEVEL=2 XP=250\n[LEVEL=3 XP=800]") << outOfStep << "line 2 has no XP value closed by ']'";
     QTest::newRow("a line that silently drops a level") << "file" << QByteArray("[LEVEL=1 XP=0]\n[LEVEL=5XP=100]\n[LEVEL=6 XP=200]\n") << outOfStep << "line 2 has no space before 'XP='. That line gives no level, so every level after it counts as one lower";
     QTest::newRow("file swapped for a named pipe between the look and the open") << "swapped for fifo" << twoLevels << unreadable << "it changed while it was being opened";
-    QTest::newRow("threshold with a letter O") << "file" << QByteArray("[LEVEL=1 XP=0]\n[LEVEL=2 XP=400]\n[LEVEL=3 XP=24O0]\n") << int(LevelsWarning::UnreadableThreshold) << "line 3 gives the XP value \"\u2068" "24O0\u2069\", which is not a number. A calculation from level 3 cannot be made, " "and looking up levels by experience reads that value as 24.";
-    QTest::newRow("threshold with a grouping separator") << "file" << QByteArray("[LEVEL=1 XP=0]\n[LEVEL=2 XP=1,000]") << int(LevelsWarning::UnreadableThreshold) << "line 2 gives the XP value \"\u2068" "1,000\u2069\"";
-    QTest::newRow("thresholds running down") << "file" << QByteArray("[LEVEL=5 XP=4000]\n[LEVEL=4 XP=3000]\n[LEVEL=3 XP=2000]\n[LEVEL=2 XP=1000]\n[LEVEL=1 XP=0]\n") << int(LevelsWarning::ThresholdsOutOfOrder) << "line 2 gives \u2068" "3000\u2069 XP, no more than the \u2068" "4000\u2069 XP of line 1. From the current level, " "Lapidor uses the file as written; but from the current experience it finds the largest XP value reached, " "so " "levels come out in the wrong order.";
-    QTest::newRow("repeated threshold") << "file" << QByteArray("[LEVEL=1 XP=0]\n[LEVEL=2 XP=400]\n[LEVEL=3 XP=400]") << int(LevelsWarning::ThresholdsOutOfOrder) << "no more than the \u2068" "400\u2069 XP of line 2. From the current " "level, Lapidor uses the file as written; but from the current experience " "it finds the largest XP value reached, " "so level 3 can never be reached.";
-    QTest::newRow("zero after the first line") << "file" << QByteArray("[LEVEL=1 XP=0]\n[LEVEL=2 XP=0]") << int(LevelsWarning::ThresholdsOutOfOrder) << "line 2 gives \u2068" "0\u2069 XP, no more than";
-    QTest::newRow("negative after a lower one") << "file" << QByteArray("[LEVEL=1 XP=-10]\n[LEVEL=2 XP=-5]") << int(LevelsWarning::ThresholdsOutOfOrder) << "line 2 gives \u2068-5\u2069 XP, but every level after the first needs more than 0 XP. From the current " "level, " "Lapidor uses the file as written; but from the current experience it finds the largest XP value reached, " "so " "level 2 can never be reached.";
+    QTest::newRow("threshold with a letter O") << "file" << QByteArray("[LEVEL=1 XP=0]\n[LEVEL=2 XP=400]\n[LEVEL=3 XP=24O0]\n") << int(LevelsWarning::UnreadableThreshold) << "line 3 gives the XP value \"24O0\", which is not a number. A calculation from level 3 cannot be made, " "and looking up levels by experience reads that value as 24.";
+    QTest::newRow("threshold with a grouping separator") << "file" << QByteArray("[LEVEL=1 XP=0]\n[LEVEL=2 XP=1,000]") << int(LevelsWarning::UnreadableThreshold) << "line 2 gives the XP value \"1,000\"";
+    QTest::newRow("thresholds running down") << "file" << QByteArray("[LEVEL=5 XP=4000]\n[LEVEL=4 XP=3000]\n[LEVEL=3 XP=2000]\n[LEVEL=2 XP=1000]\n[LEVEL=1 XP=0]\n") << int(LevelsWarning::ThresholdsOutOfOrder) << "line 2 gives 3000 XP, no more than the 4000 XP of line 1. From the current level, " "Lapidor uses the file as written; but from the current experience it finds the largest XP value reached, " "so " "levels come out in the wrong order.";
+    QTest::newRow("repeated threshold") << "file" << QByteArray("[LEVEL=1 XP=0]\n[LEVEL=2 XP=400]\n[LEVEL=3 XP=400]") << int(LevelsWarning::ThresholdsOutOfOrder) << "no more than the 400 XP of line 2. From the current " "level, Lapidor uses the file as written; but from the current experience " "it finds the largest XP value reached, " "so level 3 can never be reached.";
+    QTest::newRow("zero after the first line") << "file" << QByteArray("[LEVEL=1 XP=0]\n[LEVEL=2 XP=0]") << int(LevelsWarning::ThresholdsOutOfOrder) << "line 2 gives 0 XP, no more than";
+    QTest::newRow("negative after a lower one") << "file" << QByteArray("[LEVEL=1 XP=-10]\n[LEVEL=2 XP=-5]") << int(LevelsWarning::ThresholdsOutOfOrder) << "line 2 gives -5 XP, but every level after the first needs more than 0 XP. From the current " "level, " "Lapidor uses the file as written; but from the current experience it finds the largest XP value reached, " "so " "level 2 can never be reached.";
     QTest::newRow("typo is told before disorder") << "file" << QByteArray("[LEVEL=1 XP=0]\n[LEVEL=2 XP=0]\n[LEVEL=3 XP=x]") << int(LevelsWarning::UnreadableThreshold) << "line 3 gives the XP value";
     QTest::newRow("a line out of step is told before a typo") << "file" << QByteArray("[LEVEL=1 XP=0]\n[LEVEL=2 XP=x]\n[LEVEL=3 XP=5] XP=6]") << outOfStep << "line 3 has two XP values";
     QTest::newRow("note line gets no word") << "file" << QByteArray("# levels for season 3\n[LEVEL=1 XP=0]\n[LEVEL=2 XP=400]\n") << int(LevelsWarning::None) << "";
-    QTest::newRow("blanks around = are said as such") << "file" << QByteArray("[LEVEL=1 XP=0]\n[LEVEL = 2 XP = 400]\n") << outOfStep << "line 2 has blanks around '=': write XP=\u2068" "400\u2069, without blanks around '='. From that line on, levels may " "be paired with the wrong experience.";
+    QTest::newRow("blanks around = are said as such") << "file" << QByteArray("[LEVEL=1 XP=0]\n[LEVEL = 2 XP = 400]\n") << outOfStep << "line 2 has blanks around '=': write XP=400, without blanks around '='. From that line on, levels may " "be paired with the wrong experience.";
     QTest::newRow("blank lines are well-formed") << "file" << QByteArray("\n[LEVEL=1 XP=0]\n\n  \n") << int(LevelsWarning::None) << "";
     // clang-format on
 }
@@ -167,7 +167,7 @@ void LevelsLoadingTest::warnsAtStartUp()
         return;
     QVERIFY2(text.contains("\"levels.txt\""), qPrintable(text));
     if (setUp != "gone")
-        QVERIFY2(text.contains("in the folder \"\u2068" + dir.path() + "\u2069\""), qPrintable(text));
+        QVERIFY2(text.contains("in the folder \"" + dir.path() + "\""), qPrintable(text));
     else
         QVERIFY2(!text.contains("in the folder"), qPrintable(text));
     if (loaded.warning == LevelsWarning::Unreadable) {

@@ -587,7 +587,7 @@ void ShellTest::levelsFileIsToldOnceOverTheWindow_data()
     QTest::addColumn<QString>("saying"); // empty: no warning
 
     // clang-format off
-    QTest::newRow("missing file") << QByteArray("-") << false << "could not be read: \u2068No such file or directory";
+    QTest::newRow("missing file") << QByteArray("-") << false << "could not be read: No such file or directory";
     QTest::newRow("missing file, sample installed") << QByteArray("-") << true << "A sample file to copy is installed at ";
     QTest::newRow("out of step") << QByteArray("[LEVEL=1 XP=0]\r\n[LEVEL=2 XP=250\r\n[LEVEL=3 XP=800] XP=900]") << true << "line 2 has no XP value closed by ']'";
     QTest::newRow("well-formed") << QByteArray("[LEVEL=1 XP=0]\n[LEVEL=2 XP=1000]\n\n") << true << "";
