@@ -369,8 +369,8 @@ void MainWindowTest::typing_data()
 {
     QTest::addColumn<QString>("field");
     QTest::addColumn<QString>("start");
-    QTest::addColumn<QString>(
-        "keys"); // typed at the end; '<' is Backspace, '^' is Home, {x} one key typing x, [x] x pasted
+    // Keys typed at the end: '<' is Backspace, '^' is Home, {x} one key typing x, [x] x pasted.
+    QTest::addColumn<QString>("keys");
     QTest::addColumn<QString>("result");
     QTest::addColumn<QString>("afterTab"); // once the focus has moved on
     QTest::addColumn<bool>("told");        // the field said that it takes digits only
