@@ -2,8 +2,9 @@
 
 #include "ui/words/FileProblemText.h"
 
+#include <QCoreApplication>
+#include <QDir>
 #include <QFileInfo>
-#include <QStandardPaths>
 
 #include <filesystem>
 #include <new>
@@ -12,11 +13,16 @@ namespace lapidor {
 
 namespace {
 
-// Where an installed Lapidor keeps its sample levels file, looked up when
-// needed, since the install prefix is chosen at install time.
+// Where an installed Lapidor keeps its sample levels file: found from the
+// program's own folder, since the install prefix is chosen at install time
+// and may lie anywhere. Empty where there is none, as in a build folder.
 QString installedSample()
 {
-    return QStandardPaths::locate(QStandardPaths::GenericDataLocation, QStringLiteral("lapidor/levels.txt"));
+    if (!QCoreApplication::instance())
+        return {};
+    const QString sample = QDir::cleanPath(QCoreApplication::applicationDirPath() + QLatin1Char('/')
+                                           + QStringLiteral(LAPIDOR_SAMPLE_FROM_PROGRAM));
+    return QFileInfo(sample).isFile() ? QDir::toNativeSeparators(sample) : QString();
 }
 
 // Whether there was a file to read at all: a calculation that finds no

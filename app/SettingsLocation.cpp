@@ -43,7 +43,9 @@ SettingsLocation inFolder(const std::string& folder)
 {
     // Every name on stderr, in the README and in a file manager would
     // then differ from the folder's own.
-    if (!isUtf8(folder))
+    Utf8Check utf8;
+    utf8.take(folder);
+    if (!utf8.finish())
         return {{}, {}, "the settings folder " + terminalLine(folder) + " has a name that is not valid UTF-8"};
     return {folder, fs::path(folder) / "Lapidor" / "Lapidor.conf", {}};
 }

@@ -21,6 +21,8 @@ struct CalculationInput {
     std::string experienceText;
     std::array<std::string, 24> countTexts; // in gem catalogue order
     std::string decimalSeparator = ".";     // for a fractional New XP
+
+    bool operator==(const CalculationInput&) const = default;
 };
 
 // The value texts of the eight report lines.

@@ -42,8 +42,7 @@ install(FILES ${PROJECT_SOURCE_DIR}/cmake/debian/copyright DESTINATION ${lapidor
 # for it, mean something only in the package: `cmake --install` leaves them
 # out, and CPack installs their component besides everything else.
 configure_file(${PROJECT_SOURCE_DIR}/cmake/debian/changelog.in debian/changelog @ONLY)
-lapidor_gzip(lapidor_changelog ${CMAKE_CURRENT_BINARY_DIR}/debian/changelog changelog)
-install(FILES ${changelog} DESTINATION ${lapidor_doc_dir} COMPONENT debian EXCLUDE_FROM_ALL)
+lapidor_install_gzipped(${CMAKE_CURRENT_BINARY_DIR}/debian/changelog ${lapidor_doc_dir} COMPONENT debian EXCLUDE_FROM_ALL)
 install(FILES ${PROJECT_SOURCE_DIR}/cmake/debian/lintian-overrides
         DESTINATION ${CMAKE_INSTALL_DATADIR}/lintian/overrides RENAME lapidor COMPONENT debian EXCLUDE_FROM_ALL)
 set(CPACK_INSTALL_CMAKE_PROJECTS "${CMAKE_BINARY_DIR};${PROJECT_NAME};ALL;/"

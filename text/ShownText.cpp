@@ -40,6 +40,13 @@ bool isBidiControl(char32_t c)
     return c == 0x061C || c == 0x200E || c == 0x200F || (c >= 0x202A && c <= 0x202E) || (c >= 0x2066 && c <= 0x2069);
 }
 
+// Printable ASCII holds no line break, no direction of its own and nothing
+// unseen, so it can turn no words around it.
+bool isPrintableAscii(std::string_view text)
+{
+    return std::all_of(text.begin(), text.end(), [](char c) { return c >= 0x20 && c <= 0x7E; });
+}
+
 // Calls `each` with every character of the text in turn, as its UTF-8
 // sequence and code point; a byte that is not UTF-8 counts as U+FFFD.
 template <typename Each>
@@ -97,6 +104,8 @@ std::string singleLineText(std::string_view utf8)
 
 std::string shownText(std::string_view utf8)
 {
+    if (isPrintableAscii(utf8))
+        return cutShort(utf8);
     return std::string(firstStrongIsolate) + singleLineText(utf8) + std::string(popDirectionalIsolate);
 }
 

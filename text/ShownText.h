@@ -29,6 +29,8 @@ std::string singleLineText(std::string_view utf8);
 // the whole wrapped in one first-strong isolate (U+2068 ... U+2069). So it
 // can neither break a caption onto a second line nor turn the words around
 // it, whatever it holds; the text itself stays as it was, for every lookup.
+// Printable ASCII can do neither, and is shown as it is (only cut short),
+// so that "5" reaches a screen reader or a copy as "5".
 std::string shownText(std::string_view utf8);
 
 // An outside text quoted in a message: at most longestQuotedText

@@ -86,13 +86,6 @@ std::size_t asciiPrefix(std::string_view bytes)
 
 } // namespace
 
-bool isUtf8(std::string_view bytes)
-{
-    Utf8Check check;
-    check.take(bytes);
-    return check.finish();
-}
-
 void Utf8Check::take(std::string_view bytes)
 {
     if (!valid_)

@@ -10,12 +10,10 @@ namespace lapidor {
 // older files are 8-bit, read as Latin-1. ASCII reads the same either way.
 enum class TextEncoding { Latin1, Utf8 };
 
-// Whether the bytes are well-formed UTF-8: no stray continuation bytes,
-// no overlong forms, no surrogates, nothing beyond U+10FFFF.
-bool isUtf8(std::string_view bytes);
-
-// The same check on bytes that come in pieces of any size, such as a file
-// as it is read: a character may begin in one piece and end in the next.
+// Whether bytes are well-formed UTF-8 (no stray continuation bytes, no
+// overlong forms, no surrogates, nothing beyond U+10FFFF), for bytes that
+// come in pieces of any size, such as a file as it is read: a character
+// may begin in one piece and end in the next.
 class Utf8Check {
 public:
     void take(std::string_view bytes);

@@ -572,6 +572,17 @@ wird; die Handbuchseite lapidor(1) beschreibt diese Datei.</translation>
         <source>Status bar</source>
         <translation>Statusleiste</translation>
     </message>
+    <message>
+        <source>%1: %2 XP each</source>
+        <translation>%1: %2 XP je Stein</translation>
+    </message>
+</context>
+<context>
+    <name>lapidor::ReportLabel</name>
+    <message>
+        <source>Out of date: from before the last change. Press Calculate to update it.</source>
+        <translation>Veraltet: Stand vor der letzten Änderung. „Berechnen“ bringt das Ergebnis auf den neuesten Stand.</translation>
+    </message>
 </context>
 <context>
     <name>lapidor::WarningBox</name>

@@ -7,6 +7,7 @@ namespace lapidor {
 namespace {
 
 constexpr double readableContrast = 4.5;
+constexpr double dimmedContrast = 5.0; // a margin above readableContrast
 
 double linear(double channel)
 {
@@ -40,6 +41,23 @@ QColor readableColour(const QColor& design, const QPalette& palette)
             return shade.toRgb();
     }
     return palette.color(QPalette::WindowText);
+}
+
+QColor dimmedColour(const QColor& text, const QColor& background)
+{
+    const QColor from = text.toRgb(), to = background.toRgb();
+    const auto blend = [](double a, double b, double share) { return a + (b - a) * share; };
+    QColor dimmed = from;
+    for (int step = 1; step <= 255; ++step) {
+        const double share = step / 255.0;
+        const QColor next = QColor::fromRgbF(float(blend(from.redF(), to.redF(), share)),
+                                             float(blend(from.greenF(), to.greenF(), share)),
+                                             float(blend(from.blueF(), to.blueF(), share)));
+        if (contrastRatio(next, to) < dimmedContrast)
+            break;
+        dimmed = next;
+    }
+    return dimmed;
 }
 
 bool isDarkPalette(const QPalette& palette)

@@ -14,6 +14,12 @@ double contrastRatio(const QColor& a, const QColor& b);
 // or failing that the palette's own text colour. Dark schemes need this.
 QColor readableColour(const QColor& design, const QPalette& palette);
 
+// Text that must read as set back, yet stay readable: the text colour
+// blended toward the background until their contrast falls to 5:1 (where
+// the toolkit's disabled text gives about 1.6:1); the text colour itself
+// where its contrast is that low already.
+QColor dimmedColour(const QColor& text, const QColor& background);
+
 // Whether the palette is a dark scheme: light text on a dark window.
 bool isDarkPalette(const QPalette& palette);
 

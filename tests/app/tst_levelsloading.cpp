@@ -157,7 +157,7 @@ void LevelsLoadingTest::warnsAtStartUp_data()
     QTest::newRow("16 MiB of NUL bytes are not empty") << "16 MiB of NUL bytes" << QByteArray() << noLevels << "lists no levels: no line gives a level.";
     QTest::newRow("working folder deleted") << "gone" << QByteArray() << unreadable << "the folder Lapidor was started in no longer exists";
     QTest::newRow("more than the reader may hold") << "limited" << twoLevels << unreadable << "there is not enough memory to read it";
-    QTest::newRow("labels without an XP value count against the limit too") << "limited" << QByteArray("[LEVEL=a XP\n").repeated(1000) << unreadable << "there is not enough memory to read it\u2069.\n\nClose other programs";
+    QTest::newRow("labels without an XP value count against the limit too") << "limited" << QByteArray("[LEVEL=a XP\n").repeated(1000) << unreadable << "there is not enough memory to read it.\n\nClose other programs";
     QTest::newRow("the room asked for up front holds every label") << "just within the limit" << QByteArray("[LEVEL=a XP\n").repeated(1000) << noLevels << "lists no levels";
     QTest::newRow("UTF-16, big-endian") << "file" << QByteArray("\xfe\xff\0[\0L", 6) << unreadable << "it is saved as UTF-16";
     QTest::newRow("UTF-16") << "file" << QByteArray("\xff\xfe[\0L\0", 6) << unreadable << "it is saved as UTF-16, which Lapidor cannot read; save it as UTF-8 or plain text";
@@ -173,8 +173,8 @@ void LevelsLoadingTest::warnsAtStartUp_data()
     QTest::newRow("a note that mentions the word level gets no word") << "file" << QByteArray("# My level table, copied from the wiki\n") + twoLevels << int(LevelsWarning::None) << "";
     QTest::newRow("a note that mentions a level number gets no word") << "file" << QByteArray("[LEVEL=1 XP=0]\n# level 100 onwards\n[LEVEL=2 XP=400]") << int(LevelsWarning::None) << "";
     QTest::newRow("file swapped for a named pipe between the look and the open") << "swapped for fifo" << twoLevels << unreadable << "it changed while it was being opened";
-    QTest::newRow("threshold with a letter O") << "file" << QByteArray("[LEVEL=1 XP=0]\n[LEVEL=2 XP=400]\n[LEVEL=3 XP=24O0]\n") << oddThreshold << "line 3 gives the XP value \"\u2068" "24O0\u2069\", which is not a number. A calculation from level 3 cannot be made, " "and looking up levels by experience reads that value as 24.";
-    QTest::newRow("threshold with a grouping separator") << "file" << QByteArray("[LEVEL=1 XP=0]\n[LEVEL=2 XP=1,000]") << oddThreshold << "line 2 gives the XP value \"\u2068" "1,000\u2069\"";
+    QTest::newRow("threshold with a letter O") << "file" << QByteArray("[LEVEL=1 XP=0]\n[LEVEL=2 XP=400]\n[LEVEL=3 XP=24O0]\n") << oddThreshold << "line 3 gives the XP value \"24O0\", which is not a number. A calculation from level 3 cannot be made, " "and looking up levels by experience reads that value as 24.";
+    QTest::newRow("threshold with a grouping separator") << "file" << QByteArray("[LEVEL=1 XP=0]\n[LEVEL=2 XP=1,000]") << oddThreshold << "line 2 gives the XP value \"1,000\"";
     QTest::newRow("threshold with a fraction") << "file" << QByteArray("[LEVEL=1 XP=0]\n[LEVEL=2 XP=89140.5]") << oddThreshold << "line 2 gives the XP value \"" + shown("89140.5") + "\", which is not written in plain digits. Lapidor reads it as 89140.5.\n\nWrite each XP value in digits only, at most 15 of them, such as [LEVEL=2 XP=400].";
     QTest::newRow("threshold with an exponent") << "file" << QByteArray("[LEVEL=1 XP=0]\n[LEVEL=2 XP=8.914e4]") << oddThreshold << "line 2 gives the XP value \"" + shown("8.914e4") + "\", which is not written in plain digits. Lapidor reads it as 89140.";
     QTest::newRow("threshold with a plus sign") << "file" << QByteArray("[LEVEL=1 XP=0]\n[LEVEL=2 XP=+89140]") << oddThreshold << "line 2 gives the XP value \"" + shown("+89140") + "\", which is not written in plain digits. Lapidor reads it as 89140.";
@@ -182,14 +182,14 @@ void LevelsLoadingTest::warnsAtStartUp_data()
     QTest::newRow("threshold of more than 15 digits") << "file" << QByteArray("[LEVEL=1 XP=0]\n[LEVEL=2 XP=0099999999999999999999]") << oddThreshold << "line 2 gives the XP value \"" + shown("0099999999999999999999") + "\", which has more than 15 digits. Lapidor reads it as 1E+20.";
     QTest::newRow("threshold beyond a double") << "file" << QByteArray("[LEVEL=1 XP=0]\n[LEVEL=2 XP=1e400]") << oddThreshold << "which is beyond the numbers Lapidor can calculate with. A calculation from level 2 cannot be made, and no experience reaches it.";
     QTest::newRow("leading zeros and blanks at the ends are plain digits") << "file" << QByteArray("[LEVEL=1 XP=0000000000000000000]\n[LEVEL=2 XP= 000000000000000400\t]") << int(LevelsWarning::None) << "";
-    QTest::newRow("thresholds running down") << "file" << QByteArray("[LEVEL=Fifth XP=4000]\n[LEVEL=Fourth XP=3000]\n[LEVEL=Third XP=2000]\n[LEVEL=Second XP=1000]\n[LEVEL=First XP=0]\n") << int(LevelsWarning::ThresholdsOutOfOrder) << "line 2 gives \u2068" "3000\u2069 XP, no more than the \u2068" "4000\u2069 XP of line 1. From the current level, " "Lapidor uses the file as written; but from the current experience it finds the largest XP value reached, " "so " "levels come out in the wrong order.";
-    QTest::newRow("repeated threshold") << "file" << QByteArray("[LEVEL=1 XP=0]\n[LEVEL=2 XP=400]\n[LEVEL=3 XP=400]") << int(LevelsWarning::ThresholdsOutOfOrder) << "no more than the \u2068" "400\u2069 XP of line 2. From the current " "level, Lapidor uses the file as written; but from the current experience " "it finds the largest XP value reached, " "so level 3 can never be reached.";
-    QTest::newRow("zero after the first line") << "file" << QByteArray("[LEVEL=1 XP=0]\n[LEVEL=2 XP=0]") << int(LevelsWarning::ThresholdsOutOfOrder) << "line 2 gives \u2068" "0\u2069 XP, no more than";
+    QTest::newRow("thresholds running down") << "file" << QByteArray("[LEVEL=Fifth XP=4000]\n[LEVEL=Fourth XP=3000]\n[LEVEL=Third XP=2000]\n[LEVEL=Second XP=1000]\n[LEVEL=First XP=0]\n") << int(LevelsWarning::ThresholdsOutOfOrder) << "line 2 gives 3000 XP, no more than the 4000 XP of line 1. From the current level, " "Lapidor uses the file as written; but from the current experience it finds the largest XP value reached, " "so " "levels come out in the wrong order.";
+    QTest::newRow("repeated threshold") << "file" << QByteArray("[LEVEL=1 XP=0]\n[LEVEL=2 XP=400]\n[LEVEL=3 XP=400]") << int(LevelsWarning::ThresholdsOutOfOrder) << "no more than the 400 XP of line 2. From the current " "level, Lapidor uses the file as written; but from the current experience " "it finds the largest XP value reached, " "so level 3 can never be reached.";
+    QTest::newRow("zero after the first line") << "file" << QByteArray("[LEVEL=1 XP=0]\n[LEVEL=2 XP=0]") << int(LevelsWarning::ThresholdsOutOfOrder) << "line 2 gives 0 XP, no more than";
     QTest::newRow("negative after a lower one") << "file" << QByteArray("[LEVEL=1 XP=-10]\n[LEVEL=2 XP=-5]") << oddThreshold << "line 1 gives the XP value \"" + shown("-10") + "\", which is not written in plain digits. Lapidor reads it as -10.";
     QTest::newRow("typo is told before disorder") << "file" << QByteArray("[LEVEL=1 XP=0]\n[LEVEL=2 XP=0]\n[LEVEL=3 XP=x]") << oddThreshold << "line 3 gives the XP value";
     QTest::newRow("a line out of step is told before a typo") << "file" << QByteArray("[LEVEL=1 XP=0]\n[LEVEL=2 XP=x]\n[LEVEL=3 XP=5] XP=6]") << outOfStep << "line 3 has two XP values";
     QTest::newRow("note line gets no word") << "file" << QByteArray("# levels for season 3\n[LEVEL=1 XP=0]\n[LEVEL=2 XP=400]\n") << int(LevelsWarning::None) << "";
-    QTest::newRow("blanks around = are said as such") << "file" << QByteArray("[LEVEL=1 XP=0]\n[LEVEL = 2 XP = 400]\n") << outOfStep << "line 2 has blanks around '=': write XP=\u2068" "400\u2069, without blanks around '='. From that line on, levels may " "be paired with the wrong experience.";
+    QTest::newRow("blanks around = are said as such") << "file" << QByteArray("[LEVEL=1 XP=0]\n[LEVEL = 2 XP = 400]\n") << outOfStep << "line 2 has blanks around '=': write XP=400, without blanks around '='. From that line on, levels may " "be paired with the wrong experience.";
     QTest::newRow("the sample") << "file" << sample << int(LevelsWarning::None) << "";
     QTest::newRow("a deleted line") << "file" << QByteArray(sample).replace("[LEVEL=4 XP=6960]\r\n", "") << misnumbered << "line 4 gives LEVEL=" + shown("5") + ", but it is the 4th level in the file, so typing 4 uses XP=" + shown("14700") + ": is a line missing above it?\n\nA level you type is found by its place in the file";
     QTest::newRow("a repeated line") << "file" << QByteArray(sample).replace("[LEVEL=2 XP=400]\r\n", "[LEVEL=2 XP=400]\r\n[LEVEL=2 XP=400]\r\n") << misnumbered << "line 3 gives LEVEL=" + shown("2") + ", but it is the 3rd level in the file, so typing 3 uses XP=" + shown("400") + ": is a line repeated above it?";
@@ -284,7 +284,7 @@ void LevelsLoadingTest::warnsAtStartUp()
         return;
     QVERIFY2(text.contains("\"levels.txt\""), qPrintable(text));
     if (setUp != "gone")
-        QVERIFY2(text.contains("in the folder \"\u2068" + dir.path() + "\u2069\""), qPrintable(text));
+        QVERIFY2(text.contains("in the folder \"" + dir.path() + "\""), qPrintable(text));
     else
         QVERIFY2(!text.contains("in the folder"), qPrintable(text));
     if (loaded.warning == LevelsWarning::Unreadable) {

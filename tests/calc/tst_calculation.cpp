@@ -43,11 +43,12 @@ CalculationInput inputFor(const QString& mode, const QString& start, const QStri
     return input;
 }
 
-// An outside text as a message quotes it: in one isolate, so that it cannot
-// turn the words around it.
+// An outside text of printable ASCII as a message quotes it: as it is, with
+// nothing around it that a screen reader or a copy would carry. (Any other
+// text is wrapped in an isolate.)
 QString quoted(const QString& text)
 {
-    return "\"\u2068" + text + "\u2069\"";
+    return "\"" + text + "\"";
 }
 
 QStringList valuesInWriteOrder(const CalculationReport& report)
@@ -172,7 +173,7 @@ void CalculationTest::failure_data()
     QTest::newRow("level not a number") << fiveLevels << "level" << "-" << "" << "The current level is not a number Lapidor can use: " + quoted("-") + ".";
     QTest::newRow("level far below 1") << fiveLevels << "level" << "-40000" << "" << "Level -40000 is not in levels.txt: levels start at 1.";
     QTest::newRow("threshold followed by letters") << QByteArray("[LEVEL=1 XP=0]\r\n[LEVEL=2 XP=800x]") << "level" << "2" << "" << "The experience of level 2 in levels.txt is not a number: " + quoted("800x") + ".";
-    QTest::newRow("threshold with an 8-bit character") << QByteArray("[LEVEL=1 XP=0]\r\n[LEVEL=2 XP=800\xe9]") << "level" << "2" << "" << "The experience of level 2 in levels.txt is not a number: " + quoted(QString::fromUtf8("800\u00e9")) + ".";
+    QTest::newRow("threshold with an 8-bit character") << QByteArray("[LEVEL=1 XP=0]\r\n[LEVEL=2 XP=800\xe9]") << "level" << "2" << "" << "The experience of level 2 in levels.txt is not a number: \"" + QString::fromUtf8("\u2068" "800\u00e9\u2069") + "\".";
     QTest::newRow("threshold of blanks") << QByteArray("[LEVEL=1 XP= ]") << "level" << "1" << "" << "The experience of level 1 in levels.txt is not a number: " + quoted(" ") + ".";
     QTest::newRow("threshold below a double") << QByteArray("[LEVEL=1 XP=-1e400]") << "level" << "1" << "" << "The experience of level 1 in levels.txt is too small: " + quoted("-1e400") + ".";
     QTest::newRow("threshold beyond a double") << QByteArray("[LEVEL=1 XP=1e400]") << "level" << "1" << "" << "The experience of level 1 in levels.txt is too large: " + quoted("1e400") + ".";

@@ -1,6 +1,7 @@
 // Outside text as the program shows it, on arbitrary bytes: whatever the
-// text holds, what is shown is one isolate that breaks no line and turns no
-// words around it, and is never longer than the cut plus the wrapper.
+// text holds, what is shown breaks no line and turns no words around it,
+// and is never longer than the cut plus the wrapper. Printable ASCII is
+// shown as it is; anything else is wrapped in one isolate.
 #include "tests/fuzz/Check.h"
 #include "text/ShownText.h"
 #include "text/TextEncoding.h"
@@ -41,19 +42,31 @@ bool breaksOrTurns(char32_t c)
     return lineBreak || bidiControl;
 }
 
-// Checks one shown text: the isolate's opening, a body of at most
-// `longestBody` characters that neither breaks nor turns, the isolate's end.
+bool isPrintableAscii(std::string_view text)
+{
+    for (const char c : text)
+        if (c < 0x20 || c > 0x7E)
+            return false;
+    return true;
+}
+
+// Checks one shown text: either printable ASCII (with the cut's mark at
+// most) as it is, or the isolate's opening, a body that neither breaks nor
+// turns, and the isolate's end; the body at most `longestBody` characters.
 // Returns the body.
-std::vector<char32_t> checkIsolate(std::string_view shown, std::size_t longestBody)
+std::vector<char32_t> checkShown(std::string_view shown, std::size_t longestBody)
 {
     std::vector<char32_t> characters;
     FUZZ_CHECK(decode(shown, characters));
-    FUZZ_CHECK(characters.size() >= 2 && characters.front() == 0x2068 && characters.back() == 0x2069);
-    const std::vector<char32_t> body(characters.begin() + 1, characters.end() - 1);
-    FUZZ_CHECK(body.size() <= longestBody);
-    for (const char32_t c : body)
-        FUZZ_CHECK(!breaksOrTurns(c));
-    return body;
+    const bool isolated = !characters.empty() && characters.front() == 0x2068;
+    if (isolated) {
+        FUZZ_CHECK(characters.size() >= 2 && characters.back() == 0x2069);
+        characters = std::vector<char32_t>(characters.begin() + 1, characters.end() - 1);
+    }
+    FUZZ_CHECK(characters.size() <= longestBody);
+    for (const char32_t c : characters)
+        FUZZ_CHECK(isolated ? !breaksOrTurns(c) : (c >= 0x20 && c <= 0x7E) || c == 0x2026);
+    return characters;
 }
 
 } // namespace
@@ -62,7 +75,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 {
     const std::string_view text(reinterpret_cast<const char*>(data), size);
 
-    const auto body = checkIsolate(shownText(text), longestShownText + 1); // the cut and its mark
+    const auto shown = shownText(text);
+    const auto body = checkShown(shown, longestShownText + 1); // the cut and its mark
+    FUZZ_CHECK(shown.starts_with("\u2068") != isPrintableAscii(text));
 
     // Text with nothing to take out or cut is shown as it is.
     std::vector<char32_t> characters;
@@ -74,9 +89,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             FUZZ_CHECK(body == characters);
     }
 
-    // A quote is the same isolate, cut shorter, in double quotes.
+    // A quote is shown the same way, cut shorter, in double quotes.
     const auto quoted = quotedText(text);
     FUZZ_CHECK(quoted.size() >= 2 && quoted.front() == '"' && quoted.back() == '"');
-    checkIsolate(std::string_view(quoted).substr(1, quoted.size() - 2), longestQuotedText + 3); // and "..."
+    checkShown(std::string_view(quoted).substr(1, quoted.size() - 2), longestQuotedText + 3); // and "..."
     return 0;
 }

@@ -2,6 +2,7 @@
 
 #include "text/Numbers.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace lapidor {
@@ -42,14 +43,27 @@ QString cappedLevel(const QString& text)
     return capped(text, largestLevel, largestLevelText, std::nearbyint);
 }
 
+// "0400" reads as 400 and is shown so; "000" as "0". Only digits are
+// touched: a text the calculation will refuse stays as it is.
+QString withoutLeadingZeros(const QString& text)
+{
+    if (!std::all_of(text.begin(), text.end(), [](QChar c) { return c >= u'0' && c <= u'9'; }))
+        return text;
+    qsizetype first = 0;
+    while (first + 1 < text.size() && text[first] == u'0')
+        ++first;
+    return text.mid(first);
+}
+
 QString zeroWhenEmpty(const QString& text)
 {
-    return text.isEmpty() ? QStringLiteral("0") : text;
+    return text.isEmpty() ? QStringLiteral("0") : withoutLeadingZeros(text);
 }
 
 QString levelOneWhenEmptyOrZero(const QString& text)
 {
-    return text.isEmpty() || text == QLatin1String("0") ? QStringLiteral("1") : text;
+    const QString level = withoutLeadingZeros(text);
+    return level.isEmpty() || level == QLatin1String("0") ? QStringLiteral("1") : level;
 }
 
 } // namespace

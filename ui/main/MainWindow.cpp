@@ -14,6 +14,8 @@
 #include "ui/main/FittedFont.h"
 #include "ui/main/LevelListModel.h"
 #include "ui/main/MainWindowLayout.h"
+#include "ui/main/ReportLabel.h"
+#include "ui/main/SeparatorLine.h"
 #include "ui/main/SpokenNotice.h"
 #include "ui/main/TitledFrame.h"
 #include "ui/main/WhenExposed.h"
@@ -22,7 +24,6 @@
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QFrame>
 #include <QLabel>
 #include <QListView>
 #include <QMenuBar>
@@ -31,6 +32,7 @@
 #include <QTimer>
 
 #include <algorithm>
+#include <utility>
 
 namespace lapidor {
 
@@ -112,10 +114,19 @@ MainWindow::MainWindow(QWidget* parent)
     createMenus();
     createStatusBar();
 
+    // The frames hold every control the player uses; the window can be made
+    // no smaller than they are. (The level lists stand below on purpose.)
+    QRect frames;
+    for (const auto* frame : {&layout::gemFrame, &layout::optionsFrame, &layout::outputFrame})
+        frames |= frame->rect.toPixels();
+    clientArea->setMinimumSize(frames.right() + 1, frames.bottom() + 1);
+
     const int formHeight = pixels(layout::clientHeight) - pixels(layout::statusBarHeight);
     barsHeight_ = barsHeight();
     resize(pixels(layout::clientWidth), formHeight + barsHeight_);
+    // Selected, as Tab would select it, so that the first digit typed replaces the 0.
     gemFields_.front()->setFocus();
+    gemFields_.front()->selectAll();
 }
 
 void MainWindow::createMenus()
@@ -154,6 +165,9 @@ void MainWindow::createGemGrid(QWidget* frame)
         gemFields_[i] = addField(frame, row.fieldName, QStringLiteral("0"),
                                  {column.fieldLeft, top, layout::gemFieldWidth, layout::gemFieldHeight}, gemCountRule);
         label->setBuddy(gemFields_[i]); // a screen reader names the field by its label
+        const QString worth = tr("%1: %2 XP each").arg(gemName(i), locale().toString(int(gemCatalogue[i].xpPerGem)));
+        label->setToolTip(worth);
+        gemFields_[i]->setToolTip(worth);
     }
 
     calculateButton_ = new EnterClickButton(tr("Calculate"), frame);
@@ -188,6 +202,7 @@ void MainWindow::createStartOptions(QWidget* frame)
     connect(levelOption_, &QRadioButton::toggled, this, [this](bool levelSelected) {
         levelField_->setEnabled(levelSelected);
         experienceField_->setEnabled(!levelSelected);
+        markReportOutOfDate();
     });
 }
 
@@ -195,15 +210,13 @@ void MainWindow::createOutput(QWidget* frame)
 {
     for (std::size_t i = 0; i < layout::reportRows.size(); ++i) {
         const auto& row = layout::reportRows[i];
-        reportLabels_[i]
-            = addLabel(frame, row.labelName, tr(row.prefix) + tr("N/A"),
-                       {layout::outputLabelLeft, row.top, layout::outputLabelWidth, layout::outputLabelHeight});
+        reportLabels_[i] = addLabel<ReportLabel>(
+            frame, row.labelName, tr(row.prefix) + tr("N/A"),
+            {layout::outputLabelLeft, row.top, layout::outputLabelWidth, layout::outputLabelHeight});
     }
 
-    auto* separator = new QFrame(frame);
+    auto* separator = new SeparatorLine(frame);
     separator->setObjectName(QStringLiteral("Line1"));
-    separator->setFrameShape(QFrame::HLine);
-    separator->setFrameShadow(QFrame::Plain);
     separator->setGeometry(layout::outputLine.toPixels());
 }
 
@@ -221,8 +234,8 @@ void MainWindow::createLevelLists(QWidget* clientArea)
               // focused list could not be seen; Tab passes them over.
               list->setFocusPolicy(Qt::NoFocus);
               // Every row is one line of text, so the view need not measure
-              // thousands of rows one by one; and it lays them out in batches
-              // once the window stands, rather than before it first appears.
+              // thousands of rows one by one; and it lays them out in batches,
+              // between other events.
               list->setUniformItemSizes(true);
               list->setLayoutMode(QListView::Batched);
               return list;
@@ -245,9 +258,10 @@ void MainWindow::createStatusBar()
     connect(bar, &ClockStatusBar::heightFitted, this, &MainWindow::keepFormHeight);
 }
 
-QLabel* MainWindow::addLabel(QWidget* parent, const char* name, const QString& caption, const TwipsRect& rect)
+template <typename Label>
+Label* MainWindow::addLabel(QWidget* parent, const char* name, const QString& caption, const TwipsRect& rect)
 {
-    auto* label = new QLabel(caption, parent);
+    auto* label = new Label(caption, parent);
     label->setObjectName(QString::fromLatin1(name));
     label->setGeometry(rect.toPixels());
     label->setFont(controlFont_);
@@ -264,20 +278,34 @@ EntryField* MainWindow::addField(QWidget* parent, const char* name, const QStrin
     field->setGeometry(rect.toPixels());
     field->setFont(controlFont_);
     field->setAlignment(Qt::AlignCenter);
+    connect(field, &QLineEdit::textChanged, this, &MainWindow::markReportOutOfDate);
     return field;
 }
 
 void MainWindow::setLevels(LevelLookup levels, const QString& warning)
 {
     levels_ = std::make_shared<const LevelLookup>(std::move(levels));
+    startupWarning_ = warning;
+    if (listsShowTable_)
+        showTableInLists();
+}
+
+// A list lays out every row of the table, tens of thousands of them in a
+// large file; the window need not wait for that to appear.
+void MainWindow::showTableInLists()
+{
     labelModel_->showTable(levels_);
     thresholdModel_->showTable(levels_);
-    startupWarning_ = warning;
 }
 
 void MainWindow::showEvent(QShowEvent* event)
 {
     QMainWindow::showEvent(event);
+    if (!listsShowTable_)
+        whenExposed(this, [this] {
+            if (!std::exchange(listsShowTable_, true))
+                showTableInLists();
+        });
     // Told once, centred over the window once it stands on the screen.
     if (!startupWarning_.isEmpty() && !warningShown_) {
         warningShown_ = true;
@@ -289,6 +317,25 @@ void MainWindow::calculate()
 {
     for (auto* field : entryFields())
         field->finishEditing();
+    const CalculationInput input = enteredInput();
+    const auto result = calculateReport(*levels_, input);
+    if (!result.report) {
+        showWarning(this, CalculationFailureText::describe(*result.failure));
+        return;
+    }
+    for (std::size_t i = 0; i < layout::reportRows.size(); ++i) {
+        const auto& row = layout::reportRows[i];
+        const std::string& value = (*result.report).*row.value;
+        reportLabels_[i]->setText(tr(row.prefix) + fromUtf8(row.quotesOutsideText ? shownText(value) : value));
+    }
+    reportInput_ = input;
+    markReportOutOfDate();
+    sayReport();
+}
+
+// The option and the texts a calculation reads, as they stand.
+CalculationInput MainWindow::enteredInput() const
+{
     CalculationInput input;
     if (levelOption_->isChecked()) {
         input.mode = StartMode::CurrentLevel;
@@ -301,18 +348,18 @@ void MainWindow::calculate()
     for (std::size_t i = 0; i < gemFields_.size(); ++i)
         input.countTexts[i] = gemFields_[i]->text().toStdString();
     input.decimalSeparator = locale().decimalPoint().toStdString();
+    return input;
+}
 
-    const auto result = calculateReport(*levels_, input);
-    if (!result.report) {
-        showWarning(this, CalculationFailureText::describe(*result.failure));
-        return;
-    }
-    for (std::size_t i = 0; i < layout::reportRows.size(); ++i) {
-        const auto& row = layout::reportRows[i];
-        const std::string& value = (*result.report).*row.value;
-        reportLabels_[i]->setText(tr(row.prefix) + fromUtf8(row.quotesOutsideText ? shownText(value) : value));
-    }
-    sayReport();
+// The report is out of date while what is entered differs from what it was
+// worked out from; undoing the change brings it back.
+void MainWindow::markReportOutOfDate()
+{
+    if (!reportInput_)
+        return; // no report yet
+    const bool outOfDate = enteredInput() != *reportInput_;
+    for (auto* label : reportLabels_)
+        label->setOutOfDate(outOfDate);
 }
 
 // The new report, read out at once in the order it stands on the screen,

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "calc/Calculation.h"
 #include "calc/LevelLookup.h"
 
 #include <QFont>
@@ -7,6 +8,7 @@
 
 #include <array>
 #include <memory>
+#include <optional>
 
 class QLabel;
 class QListView;
@@ -18,6 +20,7 @@ namespace lapidor {
 class AboutDialog;
 class EntryField;
 class LevelListModel;
+class ReportLabel;
 class SpokenNotice;
 struct EntryRule;
 struct TwipsRect;
@@ -57,7 +60,8 @@ private:
     void createLevelLists(QWidget* clientArea);
     void createStatusBar();
 
-    QLabel* addLabel(QWidget* parent, const char* name, const QString& caption, const TwipsRect& rect);
+    template <typename Label = QLabel>
+    Label* addLabel(QWidget* parent, const char* name, const QString& caption, const TwipsRect& rect);
     EntryField* addField(QWidget* parent, const char* name, const QString& text, const TwipsRect& rect,
                          const EntryRule& rule);
 
@@ -65,7 +69,10 @@ private:
     void keepFormHeight();
 
     void calculate();
+    CalculationInput enteredInput() const;
+    void markReportOutOfDate();
     void sayReport();
+    void showTableInLists();
     void showAbout();
     QWidget* selectedOption() const;
     std::array<EntryField*, 26> entryFields() const; // the gem fields, then experience and level
@@ -73,6 +80,8 @@ private:
     std::shared_ptr<const LevelLookup> levels_ = std::make_shared<const LevelLookup>();
     QString startupWarning_;
     bool warningShown_ = false;
+    bool listsShowTable_ = false;                 // once the window has first stood on the screen
+    std::optional<CalculationInput> reportInput_; // what the report on show was worked out from
     int barsHeight_ = 0; // of the menu bar and the status bar, as the window was last sized for them
 
     const QFont controlFont_;
@@ -82,7 +91,7 @@ private:
     QRadioButton* experienceOption_ = nullptr;
     EntryField* levelField_ = nullptr;
     EntryField* experienceField_ = nullptr;
-    std::array<QLabel*, 8> reportLabels_{}; // in the order the report is written
+    std::array<ReportLabel*, 8> reportLabels_{}; // in the order the report is written
     SpokenNotice* reportNotice_ = nullptr;
     LevelListModel* labelModel_ = nullptr;
     LevelListModel* thresholdModel_ = nullptr;
