@@ -5,6 +5,7 @@
 
 #include <QCoreApplication>
 #include <QKeyEvent>
+#include <QPainter>
 #include <QToolTip>
 
 #include <limits>
@@ -58,6 +59,15 @@ void EntryField::focusOutEvent(QFocusEvent* event)
     if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason && reason != Qt::MenuBarFocusReason)
         finishEditing();
     QLineEdit::focusOutEvent(event);
+}
+
+void EntryField::paintEvent(QPaintEvent* event)
+{
+    // The line edit paints without asking whether it has a surface to paint
+    // on, which a window far too large for memory does not have.
+    if (!QPainter(this).isActive())
+        return;
+    QLineEdit::paintEvent(event);
 }
 
 void EntryField::sayDigitsOnly()
