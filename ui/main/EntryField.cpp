@@ -8,15 +8,16 @@
 #include <QPainter>
 #include <QToolTip>
 
-#include <limits>
-
 namespace lapidor {
 
 EntryField::EntryField(const QString& text, const EntryRule& rule, QWidget* parent)
     : QLineEdit(text, parent)
     , rule_(rule)
 {
-    setMaxLength(std::numeric_limits<int>::max()); // the rule is the only limit
+    // Far past every rule's limit, and small enough that a paste is cut to
+    // it before it is checked or laid out: 10 MB of digits would freeze the
+    // window for seconds.
+    setMaxLength(1000);
     setValidator(new DigitsOnlyValidator(this));
     connect(this, &QLineEdit::inputRejected, this, &EntryField::sayDigitsOnly);
     // A replacement changes the text again and runs the rule once more,
