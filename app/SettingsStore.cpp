@@ -1,5 +1,7 @@
 #include "app/SettingsStore.h"
 
+#include "app/ErrorLine.h"
+
 #ifdef Q_OS_WIN
 #include <QSettings>
 
@@ -22,7 +24,7 @@ namespace {
 
 void warnNotSaved(const QString& store, const QString& reason)
 {
-    qWarning("Lapidor did not save the window placement to %s: %s.", qPrintable(store), qPrintable(reason));
+    writeErrorLine(QStringLiteral("Lapidor did not save the window placement to %1: %2.").arg(store, reason));
 }
 
 #ifdef Q_OS_WIN
@@ -153,7 +155,7 @@ bool saveSettings(const QString& group, const SettingsValues& values)
 #else
     const auto location = userSettingsLocation();
     if (location.file.isEmpty()) {
-        qWarning("Lapidor did not save the window placement: %s.", qPrintable(location.problem));
+        writeErrorLine(QStringLiteral("Lapidor did not save the window placement: %1.").arg(location.problem));
         return false;
     }
     const QString problem = saveToFile(location.file, group, values);
