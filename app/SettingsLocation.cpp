@@ -1,5 +1,7 @@
 #include "app/SettingsLocation.h"
 
+#include "app/ErrorLine.h"
+
 #include <QFile>
 
 namespace lapidor {
@@ -11,19 +13,11 @@ bool isAbsolute(const QByteArray& folder)
     return folder.startsWith('/');
 }
 
-// The bytes as a reader can see them: printable ASCII as it is, anything
-// else as \xNN, so that a byte Qt would replace still shows.
+// The bytes as they are, those that are not UTF-8 too: the line on stderr
+// shows each of those as \xNN, so that a byte Qt would replace still shows.
 QString shownBytes(const QByteArray& bytes)
 {
-    QString shown;
-    for (const char byte : bytes) {
-        const auto value = uchar(byte);
-        if (value >= 0x20 && value < 0x7f && value != '\\')
-            shown += QLatin1Char(byte);
-        else
-            shown += QStringLiteral("\\x%1").arg(value, 2, 16, QLatin1Char('0'));
-    }
-    return shown;
+    return textCarryingBytes(bytes);
 }
 
 SettingsLocation inFolder(const QByteArray& folder)
