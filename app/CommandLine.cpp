@@ -1,111 +1,179 @@
 #include "app/CommandLine.h"
 
+#include "app/ErrorLine.h"
 #include "app/Translations.h"
 #include "ui/Credits.h"
 
-#include <QCommandLineOption>
-#include <QCommandLineParser>
+#ifndef Q_OS_WIN
+#include "files/PosixFile.h"
+#endif
 
+#include <array>
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
+#include <string>
+#include <string_view>
 
 namespace lapidor {
 
 namespace {
 
 // The name the program is installed under, which its messages give.
-const QString programName = QStringLiteral("lapidor");
+constexpr std::string_view programName = "lapidor";
 
-QCommandLineOption helpOption()
+enum class Information { Help, Version };
+
+std::optional<Information> informationOption(std::string_view name)
 {
-    return QCommandLineOption(QStringList{QStringLiteral("h"), QStringLiteral("help")});
+    if (name == "h" || name == "help")
+        return Information::Help;
+    if (name == "v" || name == "version")
+        return Information::Version;
+    return std::nullopt;
 }
 
-QCommandLineOption versionOption()
+// How one of Qt's options takes its value: not at all, as the next
+// argument (even one that starts with a dash), or also joined by '='.
+enum class Value { None, Next, NextOrJoined };
+
+struct QtOption {
+    std::string_view name;
+    Value value;
+};
+
+// The options Qt 6.4 takes out of the arguments itself, each with one dash
+// or two. xcb's own (from -geometry on) are taken only on that platform.
+constexpr std::array qtOptions = {
+    QtOption{"platform", Value::Next},        QtOption{"platformpluginpath", Value::Next},
+    QtOption{"platformtheme", Value::Next},   QtOption{"plugin", Value::Next},
+    QtOption{"qwindowgeometry", Value::Next}, QtOption{"qwindowtitle", Value::Next},
+    QtOption{"qwindowicon", Value::Next},     QtOption{"reverse", Value::None},
+    QtOption{"session", Value::Next},         QtOption{"testability", Value::None},
+    QtOption{"style", Value::NextOrJoined},   QtOption{"stylesheet", Value::NextOrJoined},
+    QtOption{"widgetcount", Value::None},     QtOption{"geometry", Value::Next},
+    QtOption{"title", Value::Next},           QtOption{"icon", Value::Next},
+    QtOption{"display", Value::Next},         QtOption{"name", Value::Next},
+    QtOption{"visual", Value::Next},          QtOption{"nograb", Value::None},
+    QtOption{"dograb", Value::None},
+};
+
+const QtOption* qtOption(std::string_view name)
 {
-    return QCommandLineOption(QStringList{QStringLiteral("v"), QStringLiteral("version")});
+    for (const QtOption& option : qtOptions)
+        if (option.name == name)
+            return &option;
+    return nullptr;
 }
 
-// Only parse() is used: process() would exit with status 1 and answer
-// options of its own. Qt's options are single-dash words (-platform,
-// -reverse), so a single dash starts a word here too, never a cluster of
-// letters: "-reverse" must not read as -r -e -v.
-bool parse(QCommandLineParser& parser, const QStringList& arguments)
-{
-    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-    parser.addOption(helpOption());
-    parser.addOption(versionOption());
-    return parser.parse(arguments);
-}
+struct Reading {
+    std::optional<Information> information; // the first one asked for
+    std::string refusal;                    // why the first argument not taken is refused; empty when all are
+};
 
-// The option as the user typed it, for the parser's name of it.
-QString typedOption(const QStringList& arguments, const QString& name)
+// A single dash starts a word, as in Qt's options, never a cluster of
+// letters: "-reverse" is not -r -e -v. The arguments are read as the bytes
+// they are, so that a refusal quotes them exactly.
+Reading read(int argc, char* argv[], bool withQtOptions)
 {
-    for (const QString& argument : arguments.sliced(1)) {
-        if (argument == QLatin1String("--"))
-            break;
-        QStringView word(argument);
-        if (!word.startsWith(u'-'))
+    Reading reading;
+    const auto refuse = [&reading](const std::string& why) {
+        if (reading.refusal.empty())
+            reading.refusal = why;
+    };
+    bool optionsEnded = false;
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view argument = argv[i];
+        if (!optionsEnded && argument == "--") {
+            optionsEnded = true;
             continue;
-        word = word.sliced(word.startsWith(QLatin1String("--")) ? 2 : 1);
-        if (word.left(word.indexOf(u'=')) == name)
-            return argument;
+        }
+        if (optionsEnded || argument.size() < 2 || argument.front() != '-') {
+            refuse("unexpected argument '" + std::string(argument) + "'");
+            continue;
+        }
+        const std::string_view word = argument.substr(argument.starts_with("--") ? 2 : 1);
+        const std::string_view name = word.substr(0, word.find('='));
+        const bool joinedValue = name.size() < word.size();
+        const std::string typed(argument.substr(0, argument.size() - (word.size() - name.size())));
+        if (const auto information = informationOption(name)) {
+            if (joinedValue)
+                refuse("option '" + typed + "' doesn't allow an argument");
+            else if (!reading.information)
+                reading.information = information;
+            continue;
+        }
+        const QtOption* qt = withQtOptions ? qtOption(name) : nullptr;
+        if (!qt || (joinedValue && qt->value != Value::NextOrJoined))
+            refuse("unrecognized option '" + std::string(argument) + "'");
+        else if (!joinedValue && qt->value != Value::None && ++i == argc) // the value taken
+            refuse("option '" + typed + "' requires an argument");
     }
-    return name;
+    return reading;
 }
 
-void print(std::FILE* stream, const QString& text)
+std::optional<int> refuse(const Reading& reading)
 {
-    std::fputs(text.toLocal8Bit().constData(), stream);
+    if (reading.refusal.empty())
+        return std::nullopt;
+    // In English, as every line on stderr.
+    writeErrorLine(std::string(programName) + ": " + reading.refusal);
+    writeErrorLine("Try '" + std::string(programName) + " --help' for more information.");
+    return CommandLine::usageErrorStatus;
+}
+
+std::string inEnglish(int error)
+{
+#ifdef Q_OS_WIN
+    return std::strerror(error);
+#else
+    return systemProblem(error).words;
+#endif
+}
+
+// Whatever keeps the text from arriving whole (a closed stream, a full
+// disk, a reader that has gone) is said on stderr, and the exit status says
+// it too, as GNU programs do.
+int writeOut(const QByteArray& text, bool outputWasClosed)
+{
+    int error = outputWasClosed ? EBADF : 0;
+    if (error == 0
+        && (std::fwrite(text.constData(), 1, std::size_t(text.size()), stdout) != std::size_t(text.size())
+            || std::fflush(stdout) != 0))
+        error = errno != 0 ? errno : EIO;
+    if (error == 0)
+        return EXIT_SUCCESS;
+    writeErrorLine(std::string(programName) + ": write error: " + inEnglish(error));
+    return CommandLine::writeErrorStatus;
 }
 
 } // namespace
 
-std::optional<int> CommandLine::answerInformationOptions(int argc, char* argv[])
+std::optional<int> CommandLine::answer(int argc, char* argv[], bool outputWasClosed)
 {
-    QStringList arguments{programName};
-    for (int i = 1; i < argc; ++i)
-        arguments << QString::fromLocal8Bit(argv[i]);
-    // Qt's own options are still here and count as unknown; they are
-    // judged once QApplication has taken them.
-    QCommandLineParser parser;
-    parse(parser, arguments);
-    const QStringList found = parser.optionNames();
-    if (found.isEmpty())
-        return std::nullopt;
-    if (!helpOption().names().contains(found.constFirst())) {
-        print(stdout, versionText());
-        return EXIT_SUCCESS;
+    const Reading reading = read(argc, argv, true);
+    if (reading.information == Information::Version)
+        return writeOut(versionText().toLocal8Bit(), outputWasClosed);
+    if (reading.information == Information::Help) {
+        // The help in the user's language: that needs an application object,
+        // though not a window system.
+        int coreArgc = 1;
+        QCoreApplication core(coreArgc, argv);
+        installTranslations(core);
+        return writeOut(helpText().toLocal8Bit(), outputWasClosed);
     }
-    // The help in the user's language: that needs an application object,
-    // though not a window system.
-    int coreArgc = 1;
-    QCoreApplication core(coreArgc, argv);
-    installTranslations(core);
-    print(stdout, helpText());
-    return EXIT_SUCCESS;
+    return refuse(reading);
 }
 
-std::optional<int> CommandLine::refuseLeftoverArguments(const QStringList& arguments)
+std::optional<int> CommandLine::refuseLeftoverArguments(int argc, char* argv[])
 {
-    if (arguments.size() < 2)
-        return std::nullopt;
-    QCommandLineParser parser;
-    if (parse(parser, arguments) && parser.positionalArguments().isEmpty())
-        return std::nullopt;
-    // Options before arguments, as getopt reports them; in English, as
-    // every line on stderr.
-    const QStringList unknown = parser.unknownOptionNames();
-    const QString problem = unknown.isEmpty()
-        ? QStringLiteral("%1: unexpected argument '%2'").arg(programName, parser.positionalArguments().value(0))
-        : QStringLiteral("%1: unrecognized option '%2'").arg(programName, typedOption(arguments, unknown.constFirst()));
-    print(stderr, problem + u'\n' + QStringLiteral("Try '%1 --help' for more information.").arg(programName) + u'\n');
-    return usageErrorStatus;
+    return refuse(read(argc, argv, false));
 }
 
 QString CommandLine::helpText()
 {
-    return tr("Usage: %1 [OPTION]...").arg(programName) + u'\n'
+    return tr("Usage: %1 [OPTION]...").arg(QLatin1String(programName.data(), qsizetype(programName.size()))) + u'\n'
         + tr("Work out the experience your Varnhollow gems bring: type how many gems\n"
              "of each kind you hold and your current level or experience, and press\n"
              "Calculate.")

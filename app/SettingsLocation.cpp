@@ -1,7 +1,6 @@
 #include "app/SettingsLocation.h"
 
 #include "files/PosixFile.h"
-#include "text/TerminalLine.h"
 #include "text/TextEncoding.h"
 
 #include <cerrno>
@@ -18,9 +17,10 @@ namespace {
 // As many links as Linux itself follows in one path before it gives up.
 constexpr int mostLinksFollowed = 40;
 
-std::string shown(const fs::path& path)
+// A path in a reason, as its bytes: the line on stderr quotes them.
+const std::string& shown(const fs::path& path)
 {
-    return terminalLine(path.native());
+    return path.native();
 }
 
 std::string failure(const fs::path& path, int error)
@@ -46,7 +46,7 @@ SettingsLocation inFolder(const std::string& folder)
     Utf8Check utf8;
     utf8.take(folder);
     if (!utf8.finish())
-        return {{}, {}, "the settings folder " + terminalLine(folder) + " has a name that is not valid UTF-8"};
+        return {{}, {}, "the settings folder " + folder + " has a name that is not valid UTF-8"};
     return {folder, fs::path(folder) / "Lapidor" / "Lapidor.conf", {}};
 }
 
@@ -138,7 +138,7 @@ SettingsLocation userSettingsLocation()
         return inFolder(std::string(home) + "/.config");
     const std::string why = !home ? "HOME is not set"
         : !*home                  ? "HOME is empty"
-                                  : "HOME is \"" + terminalLine(home) + "\", not an absolute path";
+                                  : "HOME is \"" + std::string(home) + "\", not an absolute path";
     return {{}, {}, "XDG_CONFIG_HOME is not an absolute path and " + why + ", so there is no settings folder"};
 }
 

@@ -1,6 +1,6 @@
 #include "app/SettingsStore.h"
 
-#include "text/TerminalLine.h"
+#include "app/ErrorLine.h"
 
 #include <string>
 
@@ -24,13 +24,12 @@ namespace lapidor {
 namespace {
 
 // Every line the settings store writes to stderr: what was not saved where
-// (no store when there is none), and why. The store's name is quoted here;
-// the reason quotes the names it holds itself.
+// (no store when there is none), and why. Names stand in it as the bytes
+// they are; the line is quoted as a whole when it is written.
 void warnNotSaved(const std::string& store, const std::string& reason)
 {
-    const std::string line = "Lapidor did not save the window placement"
-        + (store.empty() ? std::string() : " to " + terminalLine(store)) + ": " + reason + ".";
-    qWarning("%s", line.c_str());
+    writeErrorLine("Lapidor did not save the window placement" + (store.empty() ? std::string() : " to " + store) + ": "
+                   + reason + ".");
 }
 
 #ifdef Q_OS_WIN
@@ -109,7 +108,7 @@ std::string saveToFile(const SettingsLocation& location, const QString& group, c
     const std::filesystem::path lockPath = found.file.native() + ".lock";
     const SettingsLock lock(lockPath, user, lockWait);
     if (!lock.held())
-        return "its lock file " + terminalLine(lockPath.native()) + ": " + lock.problem();
+        return "its lock file " + lockPath.native() + ": " + lock.problem();
 
     FileReplacement replacement([&]() -> FileReplacement::Target {
         auto now = settingsFileUnder(location.folder, user, MakeFolders::No);

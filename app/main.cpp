@@ -1,5 +1,6 @@
 #include "app/ApplicationIdentity.h"
 #include "app/CommandLine.h"
+#include "app/StandardStreams.h"
 #include "app/Startup.h"
 #include "app/Translations.h"
 
@@ -7,10 +8,12 @@
 
 int main(int argc, char* argv[])
 {
-    if (const auto status = lapidor::CommandLine::answerInformationOptions(argc, argv))
+    const bool outputWasClosed = lapidor::keepStandardStreamsOpen();
+    if (const auto status = lapidor::CommandLine::answer(argc, argv, outputWasClosed))
         return *status;
     QApplication app(argc, argv);
-    if (const auto status = lapidor::CommandLine::refuseLeftoverArguments(QApplication::arguments()))
+    // Qt has taken its own options out of argc and argv.
+    if (const auto status = lapidor::CommandLine::refuseLeftoverArguments(argc, argv))
         return *status;
     lapidor::installTranslations(app);
     lapidor::identifyApplication();

@@ -3,6 +3,10 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <csignal>
+#include <sys/resource.h>
+#include <unistd.h>
+
 // The built program, run as a process the way a user's shell runs it.
 namespace {
 
@@ -12,6 +16,9 @@ enum class Outcome {
     Version, // the version on standard output, status 0
     Refused, // one line naming the argument and the advice on standard error, status 2
     Runs,    // the window opens and the program keeps running
+    // Help or version that cannot be written: one line on standard error, status 1.
+    OutputClosed, // standard output closed, as with >&-
+    OutputFull,   // standard output a file that cannot grow, standing in for a full disk
 };
 
 constexpr int finishMilliseconds = 10'000;
@@ -66,7 +73,7 @@ void CommandLineTest::commandLine_data()
     QTest::addColumn<QStringList>("arguments");
     QTest::addColumn<bool>("display");
     QTest::addColumn<Outcome>("outcome");
-    // For a refusal: the line that names the argument.
+    // For a refusal: the line that names the argument; for output that cannot be written, the line.
     QTest::addColumn<QString>("refusal");
 
     // clang-format off
@@ -82,6 +89,8 @@ void CommandLineTest::commandLine_data()
     QTest::newRow("the first of --version and --help is answered") << QStringList{"--version", "--help"} << false << Outcome::Version << QString();
     QTest::newRow("--help after an unknown option") << QStringList{"--bogus", "--help"} << false << Outcome::Help << QString();
     QTest::newRow("--version after Qt's -platform and its value") << QStringList{"-platform", "offscreen", "--version"} << false << Outcome::Version << QString();
+    QTest::newRow("--help with standard output closed") << QStringList{"--help"} << false << Outcome::OutputClosed << "lapidor: write error: Bad file descriptor";
+    QTest::newRow("--version into a full file") << QStringList{"--version"} << false << Outcome::OutputFull << "lapidor: write error: File too large";
     // clang-format on
 
     // clang-format off
@@ -92,12 +101,21 @@ void CommandLineTest::commandLine_data()
     QTest::newRow("a file name") << QStringList{"levels.txt"} << true << Outcome::Refused << "lapidor: unexpected argument 'levels.txt'";
     QTest::newRow("--help after --, as a plain argument") << QStringList{"--", "--help"} << true << Outcome::Refused << "lapidor: unexpected argument '--help'";
     QTest::newRow("unknown option after Qt's own") << QStringList{"-platform", "offscreen", "--bogus"} << false << Outcome::Refused << "lapidor: unrecognized option '--bogus'";
+    QTest::newRow("unknown option without a display") << QStringList{"--bogus"} << false << Outcome::Refused << "lapidor: unrecognized option '--bogus'";
+    QTest::newRow("--help=1 is not --help") << QStringList{"--help=1"} << false << Outcome::Refused << "lapidor: option '--help' doesn't allow an argument";
+    QTest::newRow("-version=2") << QStringList{"-version=2"} << false << Outcome::Refused << "lapidor: option '-version' doesn't allow an argument";
+    QTest::newRow("-platform=offscreen, which Qt does not take") << QStringList{"-platform=offscreen"} << false << Outcome::Refused << "lapidor: unrecognized option '-platform=offscreen'";
+    QTest::newRow("Qt's option without its value") << QStringList{"-style"} << false << Outcome::Refused << "lapidor: option '-style' requires an argument";
+    QTest::newRow("xcb's option on another platform, left by Qt") << QStringList{"-display", ":0"} << true << Outcome::Refused << "lapidor: unrecognized option '-display'";
+    QTest::newRow("a line break in an argument stays in its line") << QStringList{"x\nLapidor saved everything."} << false << Outcome::Refused << "lapidor: unexpected argument 'x\\x0aLapidor saved everything.'";
+    QTest::newRow("escapes and a bell in an argument") << QStringList{"--\x1b]0;title\x07\u009b1m"} << false << Outcome::Refused << "lapidor: unrecognized option '--\\x1b]0;title\\x07\\xc2\\x9b1m'";
     // clang-format on
 
     // clang-format off
     QTest::newRow("no arguments") << QStringList{} << true << Outcome::Runs << QString();
     QTest::newRow("Qt's own options only") << QStringList{"-platform", "offscreen"} << false << Outcome::Runs << QString();
     QTest::newRow("Qt's -reverse, not -r -e -v") << QStringList{"-reverse"} << true << Outcome::Runs << QString();
+    QTest::newRow("Qt's options with two dashes and with '='") << QStringList{"--platform", "offscreen", "--style=fusion", "-qwindowtitle", "--help"} << false << Outcome::Runs << QString();
     // clang-format on
 }
 
@@ -111,6 +129,16 @@ void CommandLineTest::commandLine()
     QProcess lapidor;
     lapidor.setProcessEnvironment(environment(display));
     lapidor.setWorkingDirectory(workDir_.path());
+    if (outcome == Outcome::OutputFull) {
+        lapidor.setStandardOutputFile(workDir_.filePath("output"));
+        lapidor.setChildProcessModifier([] {
+            ::signal(SIGXFSZ, SIG_IGN); // a write past the limit fails instead of ending the program
+            const rlimit fewBytes{8, 8};
+            ::setrlimit(RLIMIT_FSIZE, &fewBytes);
+        });
+    } else if (outcome == Outcome::OutputClosed) {
+        lapidor.setChildProcessModifier([] { ::close(STDOUT_FILENO); });
+    }
     lapidor.start(QStringLiteral(LAPIDOR_BINARY), arguments);
     QVERIFY2(lapidor.waitForStarted(), qPrintable(lapidor.errorString()));
 
@@ -149,6 +177,11 @@ void CommandLineTest::commandLine()
         QCOMPARE(lapidor.exitCode(), 2);
         QCOMPARE(output, QString());
         QCOMPARE(errors, refusal + "\nTry 'lapidor --help' for more information.\n");
+        break;
+    case Outcome::OutputClosed:
+    case Outcome::OutputFull:
+        QCOMPARE(lapidor.exitCode(), 1);
+        QCOMPARE(errors, refusal + "\n");
         break;
     case Outcome::Runs:
         break;

@@ -1,5 +1,6 @@
 #include "app/ApplicationIdentity.h"
 #include "app/ClosingStep.h"
+#include "app/ErrorLine.h"
 #ifndef Q_OS_WIN
 #include "app/FileReplacement.h"
 #include "app/SettingsLocation.h"
@@ -7,6 +8,7 @@
 #endif
 #include "app/Startup.h"
 #include "files/PathSwapHook.h"
+#include "text/TerminalLine.h"
 #include "ui/about/AboutDialog.h"
 #include "ui/main/MainWindow.h"
 
@@ -663,7 +665,7 @@ void ShellTest::settingsFolderFollowsTheXdgRules()
 
     const auto location = userSettingsLocation();
     QCOMPARE(QByteArray::fromStdString(location.file.native()), file);
-    const QString said = QString::fromStdString(location.problem);
+    const QString said = QString::fromStdString(terminalLine(location.problem)); // as stderr shows it
     if (problem.isEmpty())
         QCOMPARE(said, QString());
     else

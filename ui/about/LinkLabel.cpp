@@ -101,9 +101,11 @@ void LinkLabel::mouseReleaseEvent(QMouseEvent* event)
 // palette at hand, so that a change of palette repaints it right.
 void LinkLabel::paintEvent(QPaintEvent*)
 {
+    QPainter painter(this);
+    if (!painter.isActive()) // no surface to paint on: a window far too large for memory
+        return;
     QPalette palette = this->palette();
     palette.setColor(QPalette::WindowText, shownColour());
-    QPainter painter(this);
     const int flags = int(QStyle::visualAlignment(layoutDirection(), alignment()));
     style()->drawItemText(&painter, contentsRect(), flags, palette, isEnabled(), text(), QPalette::WindowText);
     if (hasFocus()) { // around the text, as the style draws it for a focused button

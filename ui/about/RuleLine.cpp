@@ -20,7 +20,10 @@ QColor RuleLine::shownColour() const
 
 void RuleLine::paintEvent(QPaintEvent*)
 {
-    QPainter(this).fillRect(rect(), shownColour());
+    QPainter painter(this);
+    if (!painter.isActive()) // no surface to paint on: a window far too large for memory
+        return;
+    painter.fillRect(rect(), shownColour());
 }
 
 } // namespace lapidor

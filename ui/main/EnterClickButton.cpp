@@ -1,6 +1,7 @@
 #include "ui/main/EnterClickButton.h"
 
 #include <QKeyEvent>
+#include <QPainter>
 
 namespace lapidor {
 
@@ -12,6 +13,16 @@ void EnterClickButton::keyPressEvent(QKeyEvent* event)
         return;
     }
     QPushButton::keyPressEvent(event);
+}
+
+void EnterClickButton::paintEvent(QPaintEvent* event)
+{
+    // With no surface to paint on (a window far too large for memory), the
+    // style would still draw the button into an image of its full size,
+    // which takes seconds there.
+    if (!QPainter(this).isActive())
+        return;
+    QPushButton::paintEvent(event);
 }
 
 } // namespace lapidor

@@ -5,9 +5,8 @@
 
 #include <QCoreApplication>
 #include <QKeyEvent>
+#include <QPainter>
 #include <QToolTip>
-
-#include <limits>
 
 namespace lapidor {
 
@@ -15,7 +14,10 @@ EntryField::EntryField(const QString& text, const EntryRule& rule, QWidget* pare
     : QLineEdit(text, parent)
     , rule_(rule)
 {
-    setMaxLength(std::numeric_limits<int>::max()); // the rule is the only limit
+    // Far past every rule's limit, and small enough that a paste is cut to
+    // it before it is checked or laid out: 10 MB of digits would freeze the
+    // window for seconds.
+    setMaxLength(1000);
     setValidator(new DigitsOnlyValidator(this));
     connect(this, &QLineEdit::inputRejected, this, &EntryField::sayDigitsOnly);
     // A replacement changes the text again and runs the rule once more,
@@ -58,6 +60,15 @@ void EntryField::focusOutEvent(QFocusEvent* event)
     if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason && reason != Qt::MenuBarFocusReason)
         finishEditing();
     QLineEdit::focusOutEvent(event);
+}
+
+void EntryField::paintEvent(QPaintEvent* event)
+{
+    // The line edit paints without asking whether it has a surface to paint
+    // on, which a window far too large for memory does not have.
+    if (!QPainter(this).isActive())
+        return;
+    QLineEdit::paintEvent(event);
 }
 
 void EntryField::sayDigitsOnly()

@@ -20,6 +20,9 @@ QColor TitledFrame::shownCaptionColour() const
 
 void TitledFrame::paintEvent(QPaintEvent*)
 {
+    QStylePainter painter(this);
+    if (!painter.isActive()) // no surface to paint on: a window far too large for memory
+        return;
     QStyleOptionGroupBox option;
     initStyleOption(&option);
     // Styles take the caption colour either from the option or from the
@@ -27,7 +30,6 @@ void TitledFrame::paintEvent(QPaintEvent*)
     const QColor caption = shownCaptionColour();
     option.textColor = caption;
     option.palette.setColor(QPalette::WindowText, caption);
-    QStylePainter painter(this);
     painter.drawComplexControl(QStyle::CC_GroupBox, option);
 }
 

@@ -235,6 +235,7 @@ void HostileInputsTest::pastedTexts_data()
     QTest::newRow("10,000 digits as experience") << "Text25" << digits << "248292513235" << "";
     QTest::newRow("10,000 digits as level") << "Text26" << digits << "200" << "Level 200 is not in levels.txt, which lists 5 levels.";
     QTest::newRow("a count above 9999") << "Text3" << "10000" << "9999" << "";
+    QTest::newRow("a paste is cut to 1,000 characters before it is checked") << "Text7" << QString(1000, '7') + "x" << "9999" << "";
     QTest::newRow("digits copied with a line end") << "Text4" << " 42\r\n" << "42" << "";
     QTest::newRow("grouping separator in a gem field") << "Text5" << "1,000" << "0" << "";
     QTest::newRow("letters in a gem field") << "Text6" << "abcde" << "0" << "";
