@@ -32,27 +32,27 @@
     </message>
     <message>
         <source>Level %1 is not in levels.txt, which lists no levels.</source>
-        <translation>Stufe %1 steht nicht in levels.txt, die keine Stufen enthält.</translation>
+        <translation>Stufe %1 steht nicht in levels.txt; die Datei enthält keine Stufen.</translation>
     </message>
     <message>
         <source>Level %1 is not in levels.txt, which lists 1 level.</source>
-        <translation>Stufe %1 steht nicht in levels.txt, die nur 1 Stufe enthält.</translation>
+        <translation>Stufe %1 steht nicht in levels.txt; die Datei enthält nur eine Stufe.</translation>
     </message>
     <message>
         <source>Level %1 is not in levels.txt, which lists %2 levels.</source>
-        <translation>Stufe %1 steht nicht in levels.txt, die %2 Stufen enthält.</translation>
+        <translation>Stufe %1 steht nicht in levels.txt; die Datei enthält nur %2 Stufen.</translation>
     </message>
     <message>
         <source>The experience of level %1 in levels.txt is not a number: %2.</source>
-        <translation>Die Erfahrung für Stufe %1 in levels.txt ist keine Zahl: %2.</translation>
+        <translation>Der XP-Wert für Stufe %1 in levels.txt ist keine Zahl: %2.</translation>
     </message>
     <message>
         <source>The experience of level %1 in levels.txt is too large: %2.</source>
-        <translation>Die Erfahrung für Stufe %1 in levels.txt ist zu groß: %2.</translation>
+        <translation>Der XP-Wert für Stufe %1 in levels.txt ist zu groß: %2.</translation>
     </message>
     <message>
         <source>The experience of level %1 in levels.txt is too small: %2.</source>
-        <translation>Die Erfahrung für Stufe %1 in levels.txt ist zu klein: %2.</translation>
+        <translation>Der XP-Wert für Stufe %1 in levels.txt ist zu klein: %2.</translation>
     </message>
     <message>
         <source>The current level is not a number Lapidor can use: %1.</source>
@@ -60,11 +60,11 @@
     </message>
     <message>
         <source>Level %1 cannot be looked up: there is no levels.txt.</source>
-        <translation>Stufe %1 kann nicht nachgeschlagen werden: Es gibt keine Datei levels.txt.</translation>
+        <translation>Stufe %1 lässt sich nicht nachschlagen: Es gibt keine Datei levels.txt.</translation>
     </message>
     <message>
         <source>Level %1 cannot be looked up: levels.txt could not be read.</source>
-        <translation>Stufe %1 kann nicht nachgeschlagen werden: Die Datei levels.txt konnte nicht gelesen werden.</translation>
+        <translation>Stufe %1 lässt sich nicht nachschlagen: Die Datei levels.txt konnte nicht gelesen werden.</translation>
     </message>
     <message>
         <source>The current experience is not a number Lapidor can use: %1.</source>
@@ -86,21 +86,21 @@
 of each kind you hold and your current level or experience, and press
 Calculate.</source>
         <translation>Berechnet die Erfahrung, die Ihre Varnhollow-Edelsteine bringen: Geben Sie ein,
-wie viele Edelsteine jeder Art Sie besitzen, dazu Ihre aktuelle Stufe oder
-Erfahrung, und drücken Sie Berechnen.</translation>
+wie viele Edelsteine jeder Art Sie besitzen und welche Stufe oder Erfahrung Sie
+haben, und klicken Sie auf „Berechnen“.</translation>
     </message>
     <message>
         <source>  -h, --help       show this help and exit
   -v, --version    show the version and exit</source>
-        <translation>  -h, --help       diese Hilfe zeigen und beenden
-  -v, --version    die Version zeigen und beenden</translation>
+        <translation>  -h, --help       diese Hilfe anzeigen und beenden
+  -v, --version    die Version anzeigen und beenden</translation>
     </message>
     <message>
         <source>Lapidor also takes Qt&apos;s own options, such as -platform NAME and -style NAME.
 It reads the level boundaries from levels.txt in the folder it is started
 from; the manual page lapidor(1) describes that file.</source>
-        <translation>Lapidor nimmt auch Qts eigene Optionen an, etwa -platform NAME und -style NAME.
-Die Stufengrenzen liest es aus levels.txt in dem Ordner, in dem es gestartet
+        <translation>Lapidor versteht auch die Optionen von Qt, etwa -platform NAME und -style NAME.
+Die Stufengrenzen liest es aus levels.txt in dem Ordner, aus dem es gestartet
 wird; die Handbuchseite lapidor(1) beschreibt diese Datei.</translation>
     </message>
     <message>
@@ -151,7 +151,7 @@ wird; die Handbuchseite lapidor(1) beschreibt diese Datei.</translation>
     </message>
     <message>
         <source>it grew past %1 while it was read</source>
-        <translation>sie wuchs beim Lesen über %1 hinaus</translation>
+        <translation>sie ist beim Lesen über %1 hinaus gewachsen</translation>
     </message>
     <message>
         <source>it changed while it was being opened</source>
@@ -159,11 +159,11 @@ wird; die Handbuchseite lapidor(1) beschreibt diese Datei.</translation>
     </message>
     <message>
         <source>another program has it open and lets no one else read it</source>
-        <translation>ein anderes Programm hält sie offen und lässt sie niemanden sonst lesen</translation>
+        <translation>ein anderes Programm hält sie geöffnet und sperrt sie für alle anderen</translation>
     </message>
     <message>
         <source>another program has locked some of it</source>
-        <translation>ein anderes Programm hat Teile von ihr gesperrt</translation>
+        <translation>ein anderes Programm hat Teile davon gesperrt</translation>
     </message>
     <message>
         <source>1 byte</source>
@@ -179,19 +179,19 @@ wird; die Handbuchseite lapidor(1) beschreibt diese Datei.</translation>
     </message>
     <message>
         <source>line %1 has no space before &apos;XP=&apos;</source>
-        <translation>Zeile %1 hat kein Leerzeichen vor &apos;XP=&apos;</translation>
+        <translation>Zeile %1 hat kein Leerzeichen vor „XP=“</translation>
     </message>
     <message>
         <source>line %1 has no &apos;[LEVEL=&apos;</source>
-        <translation>Zeile %1 hat kein &apos;[LEVEL=&apos;</translation>
+        <translation>Zeile %1 hat kein „[LEVEL=“</translation>
     </message>
     <message>
         <source>line %1 has &apos; XP&apos; before &apos;[LEVEL=&apos;</source>
-        <translation>Zeile %1 hat &apos; XP&apos; vor &apos;[LEVEL=&apos;</translation>
+        <translation>Zeile %1 hat „ XP“ vor „[LEVEL=“</translation>
     </message>
     <message>
         <source>line %1 has no XP value closed by &apos;]&apos;</source>
-        <translation>Zeile %1 hat keinen mit &apos;]&apos; abgeschlossenen XP-Wert</translation>
+        <translation>Zeile %1 hat keinen mit „]“ abgeschlossenen XP-Wert</translation>
     </message>
     <message>
         <source>line %1 has two XP values</source>
@@ -203,11 +203,11 @@ wird; die Handbuchseite lapidor(1) beschreibt diese Datei.</translation>
     </message>
     <message>
         <source>line %1 has blanks around &apos;=&apos;: write %2=%3, without blanks around &apos;=&apos;</source>
-        <translation>Zeile %1 hat Leerzeichen um &apos;=&apos;: Schreiben Sie %2=%3, ohne Leerzeichen um &apos;=&apos;</translation>
+        <translation>Zeile %1 hat Leerzeichen um „=“: Schreiben Sie %2=%3 ohne Leerzeichen um „=“</translation>
     </message>
     <message>
         <source>it is saved as UTF-16, which Lapidor cannot read; save it as UTF-8 or plain text</source>
-        <translation>sie ist als UTF-16 gespeichert, was Lapidor nicht lesen kann; speichern Sie sie als UTF-8 oder reinen Text</translation>
+        <translation>sie ist in UTF-16 gespeichert, das Lapidor nicht lesen kann; speichern Sie sie als UTF-8 oder als reinen Text</translation>
     </message>
     <message>
         <source>the folder Lapidor was started in no longer exists</source>
@@ -239,7 +239,7 @@ wird; die Handbuchseite lapidor(1) beschreibt diese Datei.</translation>
     </message>
     <message>
         <source>Each line should give one level, such as [LEVEL=2 XP=400].</source>
-        <translation>Jede Zeile sollte eine Stufe angeben, etwa [LEVEL=2 XP=400].</translation>
+        <translation>Jede Zeile sollte genau eine Stufe angeben, etwa [LEVEL=2 XP=400].</translation>
     </message>
     <message>
         <source>Correct the file and start Lapidor again.</source>
@@ -259,7 +259,7 @@ wird; die Handbuchseite lapidor(1) beschreibt diese Datei.</translation>
     </message>
     <message>
         <source>From that line on, levels may be paired with the wrong experience.</source>
-        <translation>Ab dieser Zeile können Stufen mit der falschen Erfahrung gepaart sein.</translation>
+        <translation>Ab dieser Zeile werden Stufen womöglich dem falschen XP-Wert zugeordnet.</translation>
     </message>
     <message>
         <source>line %1 gives the XP value %2, which is not a number</source>
@@ -267,23 +267,23 @@ wird; die Handbuchseite lapidor(1) beschreibt diese Datei.</translation>
     </message>
     <message>
         <source>A calculation from level %1 cannot be made, and looking up levels by experience reads that value as %2.</source>
-        <translation>Eine Berechnung ab Stufe %1 ist nicht möglich, und die Suche nach der Stufe zu einer Erfahrung liest diesen Wert als %2.</translation>
+        <translation>Von Stufe %1 aus lässt sich nicht rechnen, und beim Nachschlagen der Stufe zu einer Erfahrung liest Lapidor diesen Wert als %2.</translation>
     </message>
     <message>
         <source>line %1 gives %2 XP, no more than the %3 XP of line %4</source>
-        <translation>Zeile %1 gibt %2 XP an, nicht mehr als die %3 XP in Zeile %4</translation>
+        <translation>Zeile %1 gibt %2 XP an, nicht mehr als die %3 XP aus Zeile %4</translation>
     </message>
     <message>
         <source>From the current level, Lapidor uses the file as written; but from the current experience it finds the largest XP value reached, so levels come out in the wrong order.</source>
-        <translation>Ausgehend von der aktuellen Stufe verwendet Lapidor die Datei, wie sie ist; ausgehend von der aktuellen Erfahrung sucht es aber den größten erreichten XP-Wert, daher kommen die Stufen in falscher Reihenfolge heraus.</translation>
+        <translation>Von der aktuellen Stufe aus nimmt Lapidor die Datei, wie sie ist; von der aktuellen Erfahrung aus sucht es aber den größten erreichten XP-Wert, sodass die Stufen in falscher Reihenfolge herauskommen.</translation>
     </message>
     <message>
         <source>From the current level, Lapidor uses the file as written; but from the current experience it finds the largest XP value reached, so level %1 can never be reached.</source>
-        <translation>Ausgehend von der aktuellen Stufe verwendet Lapidor die Datei, wie sie ist; ausgehend von der aktuellen Erfahrung sucht es aber den größten erreichten XP-Wert, daher kann Stufe %1 nie erreicht werden.</translation>
+        <translation>Von der aktuellen Stufe aus nimmt Lapidor die Datei, wie sie ist; von der aktuellen Erfahrung aus sucht es aber den größten erreichten XP-Wert, sodass Stufe %1 nie erreicht werden kann.</translation>
     </message>
     <message>
         <source>The levels should be listed from the lowest XP value to the highest.</source>
-        <translation>Die Stufen sollten vom niedrigsten XP-Wert zum höchsten aufgeführt sein.</translation>
+        <translation>Die Stufen sollten vom niedrigsten bis zum höchsten XP-Wert aufgeführt sein.</translation>
     </message>
     <message>
         <source>A sample file to copy is installed at %1.</source>
@@ -315,15 +315,15 @@ wird; die Handbuchseite lapidor(1) beschreibt diese Datei.</translation>
     </message>
     <message>
         <source>line %1 has a tab before &apos;XP=&apos;, where a space belongs</source>
-        <translation>Zeile %1 hat vor „XP=“ einen Tabulator, wo ein Leerzeichen hingehört</translation>
+        <translation>Zeile %1 hat vor „XP=“ einen Tabulator statt eines Leerzeichens</translation>
     </message>
     <message>
         <source>line %1 has &apos;%2=&apos; in lower case: write LEVEL and XP in capitals</source>
-        <translation>Zeile %1 schreibt „%2=“ klein: Schreiben Sie LEVEL und XP in Großbuchstaben</translation>
+        <translation>Zeile %1 enthält „%2=“ in Kleinbuchstaben: Schreiben Sie LEVEL und XP groß</translation>
     </message>
     <message>
         <source>line %1 gives LEVEL=%2, but it is the %3 level in the file, so typing %4 uses XP=%5</source>
-        <translation>Zeile %1 gibt LEVEL=%2 an, ist aber die %3 Stufe der Datei, daher verwendet die Eingabe %4 den Wert XP=%5</translation>
+        <translation>Zeile %1 gibt LEVEL=%2 an, ist aber die %3 Stufe in der Datei; die Eingabe %4 verwendet daher XP=%5</translation>
     </message>
     <message>
         <source>is a line missing above it?</source>
@@ -339,15 +339,15 @@ wird; die Handbuchseite lapidor(1) beschreibt diese Datei.</translation>
     </message>
     <message>
         <source>A level you type is found by its place in the file, so the levels should be numbered 1, 2, 3 and so on, one line each.</source>
-        <translation>Eine eingegebene Stufe wird nach ihrer Stelle in der Datei gefunden, daher sollten die Stufen fortlaufend mit 1, 2, 3 usw. nummeriert sein, jede in einer eigenen Zeile.</translation>
+        <translation>Lapidor findet eine eingegebene Stufe über ihre Position in der Datei; die Stufen sollten daher fortlaufend mit 1, 2, 3 usw. nummeriert sein, jede in einer eigenen Zeile.</translation>
     </message>
     <message>
         <source>line %1 gives the XP value %2, which is beyond the numbers Lapidor can calculate with</source>
-        <translation>Zeile %1 gibt den XP-Wert %2 an, der außerhalb der Zahlen liegt, mit denen Lapidor rechnen kann</translation>
+        <translation>Zeile %1 gibt den XP-Wert %2 an, der außerhalb des Zahlenbereichs liegt, mit dem Lapidor rechnen kann</translation>
     </message>
     <message>
         <source>A calculation from level %1 cannot be made, and no experience reaches it.</source>
-        <translation>Eine Berechnung ab Stufe %1 ist nicht möglich, und keine Erfahrung erreicht diese Stufe.</translation>
+        <translation>Von Stufe %1 aus lässt sich nicht rechnen, und keine Erfahrung erreicht diese Stufe.</translation>
     </message>
     <message>
         <source>line %1 gives the XP value %2, which is not written in plain digits</source>
@@ -363,7 +363,7 @@ wird; die Handbuchseite lapidor(1) beschreibt diese Datei.</translation>
     </message>
     <message>
         <source>That line gives no level, so every level after it counts one lower than the file means.</source>
-        <translation>Diese Zeile ergibt keine Stufe, deshalb zählt jede folgende Stufe um eins zu niedrig.</translation>
+        <translation>Diese Zeile gibt keine Stufe an; jede spätere Stufe gilt daher als eine Stufe niedriger als vorgesehen.</translation>
     </message>
     <message>
         <source>line %1 gives the XP value %2, which has more than 15 digits</source>
@@ -371,7 +371,7 @@ wird; die Handbuchseite lapidor(1) beschreibt diese Datei.</translation>
     </message>
     <message>
         <source>Write each XP value in digits only, at most 15 of them, such as [LEVEL=2 XP=400].</source>
-        <translation>Schreiben Sie jeden XP-Wert nur mit Ziffern, höchstens 15, etwa [LEVEL=2 XP=400].</translation>
+        <translation>Schreiben Sie jeden XP-Wert nur in Ziffern, höchstens 15 davon, etwa [LEVEL=2 XP=400].</translation>
     </message>
 </context>
 <context>
@@ -426,51 +426,51 @@ wird; die Handbuchseite lapidor(1) beschreibt diese Datei.</translation>
     </message>
     <message>
         <source>Finely Cut Agate</source>
-        <translation>Polierter Achat</translation>
+        <translation>Geschliffener Achat</translation>
     </message>
     <message>
         <source>Finely Cut Amethyst</source>
-        <translation>Polierter Amethyst</translation>
+        <translation>Geschliffener Amethyst</translation>
     </message>
     <message>
         <source>Finely Cut Aquamarine</source>
-        <translation>Polierter Aquamarin</translation>
+        <translation>Geschliffener Aquamarin</translation>
     </message>
     <message>
         <source>Finely Cut Carnelian</source>
-        <translation>Polierter Karneol</translation>
+        <translation>Geschliffener Karneol</translation>
     </message>
     <message>
         <source>Finely Cut Diamond</source>
-        <translation>Polierter Diamant</translation>
+        <translation>Geschliffener Diamant</translation>
     </message>
     <message>
         <source>Finely Cut Emerald</source>
-        <translation>Polierter Smaragd</translation>
+        <translation>Geschliffener Smaragd</translation>
     </message>
     <message>
         <source>Finely Cut Garnet</source>
-        <translation>Polierter Granat</translation>
+        <translation>Geschliffener Granat</translation>
     </message>
     <message>
         <source>Finely Cut Limestone</source>
-        <translation>Polierter Kalkstein</translation>
+        <translation>Geschliffener Kalkstein</translation>
     </message>
     <message>
         <source>Finely Cut Malachite</source>
-        <translation>Polierter Malachit</translation>
+        <translation>Geschliffener Malachit</translation>
     </message>
     <message>
         <source>Finely Cut Moonstone</source>
-        <translation>Polierter Mondstein</translation>
+        <translation>Geschliffener Mondstein</translation>
     </message>
     <message>
         <source>Finely Cut Ruby</source>
-        <translation>Polierter Rubin</translation>
+        <translation>Geschliffener Rubin</translation>
     </message>
     <message>
         <source>Finely Cut Sapphire</source>
-        <translation>Polierter Saphir</translation>
+        <translation>Geschliffener Saphir</translation>
     </message>
     <message>
         <source>%1:</source>
@@ -550,7 +550,7 @@ wird; die Handbuchseite lapidor(1) beschreibt diese Datei.</translation>
     </message>
     <message>
         <source>Total XP From Finely Cuts: </source>
-        <translation>XP aus polierten Steinen: </translation>
+        <translation>XP aus geschliffenen Steinen: </translation>
     </message>
     <message>
         <source>Total XP: </source>

@@ -41,8 +41,8 @@ double fittingScale(const QFont& font, const QList<CaptionWidth>& captions)
 
 QFont fittedFont(QFont font, const QList<CaptionWidth>& captions)
 {
-    // The design face fits its captions by design.
-    if (QFontDatabase::hasFamily(font.family()))
+    // The design face fits the English captions by design.
+    if (QFontDatabase::hasFamily(font.family()) && fittingScale(font, captions) >= 1.0)
         return font;
 
 #ifdef Q_OS_WIN
