@@ -109,9 +109,9 @@ std::string shownText(std::string_view utf8)
     return std::string(firstStrongIsolate) + singleLineText(utf8) + std::string(popDirectionalIsolate);
 }
 
-std::string quotedText(std::string_view utf8)
+std::string quotableText(std::string_view utf8)
 {
-    return '"' + shownText(cutShort(utf8, longestQuotedText, "...")) + '"';
+    return shownText(cutShort(utf8, longestQuotedText, "..."));
 }
 
 } // namespace lapidor

@@ -33,9 +33,9 @@ std::string singleLineText(std::string_view utf8);
 // so that "5" reaches a screen reader or a copy as "5".
 std::string shownText(std::string_view utf8);
 
-// An outside text quoted in a message: at most longestQuotedText
-// characters, "..." after a cut, shown as shownText shows it, in double
-// quotes: "\"12a\"".
-std::string quotedText(std::string_view utf8);
+// An outside text to be quoted in a message: at most longestQuotedText
+// characters, "..." after a cut, shown as shownText shows it. The message
+// puts it in the quotation marks of its language.
+std::string quotableText(std::string_view utf8);
 
 } // namespace lapidor

@@ -578,6 +578,14 @@ wird; die Handbuchseite lapidor(1) beschreibt diese Datei.</translation>
     </message>
 </context>
 <context>
+    <name>lapidor::QuotedText</name>
+    <message>
+        <source>&quot;%1&quot;</source>
+        <comment>quotation marks around a value quoted from levels.txt or an entry field</comment>
+        <translation>„%1“</translation>
+    </message>
+</context>
+<context>
     <name>lapidor::ReportLabel</name>
     <message>
         <source>Out of date: from before the last change. Press Calculate to update it.</source>

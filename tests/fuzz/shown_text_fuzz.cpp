@@ -89,9 +89,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             FUZZ_CHECK(body == characters);
     }
 
-    // A quote is shown the same way, cut shorter, in double quotes.
-    const auto quoted = quotedText(text);
-    FUZZ_CHECK(quoted.size() >= 2 && quoted.front() == '"' && quoted.back() == '"');
-    checkShown(std::string_view(quoted).substr(1, quoted.size() - 2), longestQuotedText + 3); // and "..."
+    // A quote is shown the same way, cut shorter.
+    checkShown(quotableText(text), longestQuotedText + 3); // and "..."
     return 0;
 }

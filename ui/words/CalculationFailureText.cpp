@@ -1,8 +1,8 @@
 #include "ui/words/CalculationFailureText.h"
 
 #include "text/ExperienceFormat.h"
-#include "text/ShownText.h"
 #include "ui/words/GemNames.h"
+#include "ui/words/QuotedText.h"
 
 namespace lapidor {
 
@@ -10,7 +10,7 @@ using Problem = CalculationFailure::Problem;
 
 QString CalculationFailureText::describe(const CalculationFailure& failure)
 {
-    const QString quoted = QString::fromStdString(quotedText(failure.text));
+    const QString quoted = quotedOutsideText(failure.text);
     switch (failure.subject) {
     case CalculationFailure::Subject::CurrentLevel:
         return currentLevel(failure, quoted);

@@ -3,6 +3,7 @@
 #include "levels/LevelsWarning.h"
 #include "text/ExperienceFormat.h"
 #include "text/ShownText.h"
+#include "ui/words/QuotedText.h"
 
 #include <iterator>
 
@@ -18,11 +19,6 @@ QString shown(std::string_view outside)
 QString shown(const QString& outside)
 {
     return shown(outside.toStdString());
-}
-
-QString quotedOutside(std::string_view outside)
-{
-    return QString::fromStdString(quotedText(outside));
 }
 
 QString number(double value)
@@ -237,7 +233,7 @@ QString FileProblemText::oddThreshold(const LevelsFile& file, const QString& fil
     const auto& threshold = *file.firstOddThreshold;
     const QString line = QString::number(threshold.line);
     const QString level = QString::number(threshold.row + 1);
-    const QString value = quotedOutside(threshold.text);
+    const QString value = quotedOutsideText(threshold.text);
     QString told;
     switch (threshold.reading) {
     case OddThreshold::Reading::NotANumber:

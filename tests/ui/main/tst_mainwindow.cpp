@@ -976,6 +976,13 @@ void MainWindowTest::speaksGerman()
     QVERIFY2(
         window_->startupWarning().contains("“ konnte nicht gelesen werden: Datei oder Verzeichnis nicht gefunden."),
         qPrintable(window_->startupWarning()));
+
+    // A value from the file stands in German quotation marks too.
+    QFile typo(dir_.filePath("typo.txt"));
+    QVERIFY(typo.open(QIODevice::WriteOnly) && typo.write("[LEVEL=1 XP=0]\n[LEVEL=2 XP=24O0]\n") > 0);
+    typo.close();
+    const QString told = loadLevels(typo.fileName()).warningText;
+    QVERIFY2(told.contains("Zeile 2 gibt den XP-Wert „24O0“ an"), qPrintable(told));
 }
 
 // In a language Lapidor has no translation for, Qt's own words for it
