@@ -22,11 +22,11 @@ struct EditedSettings {
 // replaced, a key not there yet is added after the section's last line,
 // and other lines stay. A missing section is added at the end. Added lines
 // end as the line they follow does, or else as the file's first line does
-// (LF in a file with none). A UTF-8
-// byte-order mark at the start stays, and a section header right after it
-// counts. Keys and values are written as given, so they must need no INI
-// escaping. A new text larger than maxBytes is not given: a file that size
-// would be refused by the next save that reads it.
+// (LF in a file with none). A UTF-8 byte-order mark at the start stays, and
+// a section header right after it counts. Keys and values are written as
+// given, so they must need no INI escaping. A new text larger than maxBytes
+// is not given: a file that size would be refused by the next save that
+// reads it.
 EditedSettings withSettings(std::string_view text, std::string_view section, const SettingsLines& values,
                             std::size_t maxBytes);
 
