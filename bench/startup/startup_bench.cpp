@@ -85,7 +85,10 @@ void timeStart(Program& program, const fs::path& folder)
     program.milliseconds.push_back(std::chrono::duration<double, std::milli>(shown - started).count());
     char* end = nullptr;
     program.residentKiB.push_back(std::strtoll(line.c_str(), &end, 10));
-    program.layoutSteps.push_back(int(std::strtol(end, nullptr, 10)));
+    // A build older than the count prints only its memory: -1, not counted.
+    char* stepsEnd = nullptr;
+    const long steps = std::strtol(end, &stepsEnd, 10);
+    program.layoutSteps.push_back(stepsEnd == end ? -1 : int(steps));
 }
 
 template <typename T>
@@ -124,8 +127,12 @@ void compare(const char* title, std::vector<Program> programs, const fs::path& f
                             median(lapidor.milliseconds) / ms, median(lapidor.residentKiB) / 1024.0 - mib);
     }
     std::printf("  steps of list layout before the first paint:");
-    for (const auto& program : programs)
-        std::printf(" %s %d;", program.name.c_str(), median(program.layoutSteps));
+    for (const auto& program : programs) {
+        if (const int steps = median(program.layoutSteps); steps >= 0)
+            std::printf(" %s %d;", program.name.c_str(), steps);
+        else
+            std::printf(" %s not counted;", program.name.c_str());
+    }
     std::printf("\n");
 }
 
