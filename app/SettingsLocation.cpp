@@ -180,18 +180,23 @@ SettingsFile settingsFileUnder(const fs::path& folder, uid_t user, MakeFolders m
 
 std::string whatStandsThere(mode_t mode)
 {
-    if (S_ISREG(mode))
-        return "a regular file";
-    if (S_ISDIR(mode))
-        return "a folder";
     if (S_ISLNK(mode))
         return "a symbolic link";
-    if (S_ISFIFO(mode))
+    switch (fileKind(mode)) {
+    case FileKind::Regular:
+        return "a regular file";
+    case FileKind::Folder:
+        return "a folder";
+    case FileKind::NamedPipe:
         return "a named pipe (FIFO)";
-    if (S_ISCHR(mode) || S_ISBLK(mode))
+    case FileKind::Device:
         return "a device";
-    if (S_ISSOCK(mode))
+    case FileKind::Socket:
         return "a socket";
+    case FileKind::Missing:
+    case FileKind::Other:
+        break;
+    }
     return "something other than a file";
 }
 
